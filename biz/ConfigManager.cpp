@@ -1,25 +1,93 @@
 #include "ConfigManager.h"
 
+#include "ConfigJson.h"
+#include "ConfigReader.h"
+#include "Logger.h"
 #include "libutils.h"
 
 namespace {
+
 const std::string kEmptyText;
-}
+
+} // namespace
 
 CConfigManager::~CConfigManager() = default;
 
-void CConfigManager::Load() {}
+void CConfigManager::Load()
+{
+    try {
+        CConfigReader reader;
+        m_data = reader.Load();
+    } catch (...) {
+        m_data.reset();
+        LOG_INFO(L"biz\\ConfigManager", L"exception!!");
+    }
+}
 
-const std::string& CConfigManager::GetModuleValue(const std::string&, const std::string&) { return kEmptyText; }
-const std::string& CConfigManager::GetModuleConfig(const std::string&) { return kEmptyText; }
-const ApiEntry* CConfigManager::GetApi(const std::string&) { return nullptr; }
-const std::string& CConfigManager::GetValue(const std::string&) { return kEmptyText; }
-const std::string& CConfigManager::GetVersion() { return kEmptyText; }
-std::wstring CConfigManager::GetLocalConfig(const std::wstring& key) { return ReadConfigIni(key, L""); }
+const std::string& CConfigManager::GetModuleValue(const std::string& module, const std::string& key)
+{
+    if (!m_data)
+        return kEmptyText;
+    CLockGuard guard(m_data->lock);
+    auto table = m_data->moduleValueTables.find(module);
+    if (table == m_data->moduleValueTables.end()) {
+        ConfigValueTable values;
+        try {
+            for (const auto& config : m_data->modules) {
+                if (config->name == module)
+                    ConfigJson::AddStringMembers(config->configText, values);
+            }
+        } catch (...) {
+            // Out of memory while building: answer from what was built.
+        }
+        table = m_data->moduleValueTables.emplace(module, std::move(values)).first;
+    }
+    auto value = table->second.find(key);
+    return value == table->second.end() ? kEmptyText : value->second;
+}
+
+const std::string& CConfigManager::GetModuleConfig(const std::string& module)
+{
+    if (!m_data)
+        return kEmptyText;
+    for (const auto& config : m_data->modules) {
+        if (config->name == module)
+            return config->configText;
+    }
+    return kEmptyText;
+}
+
+const ApiEntry* CConfigManager::GetApi(const std::string& name)
+{
+    if (!m_data)
+        return nullptr;
+    auto entry = m_data->apiTable.find(name);
+    return entry == m_data->apiTable.end() ? nullptr : entry->second.get();
+}
+
+const std::string& CConfigManager::GetValue(const std::string& key)
+{
+    if (!m_data)
+        return kEmptyText;
+    auto value = m_data->valueTable.find(key);
+    return value == m_data->valueTable.end() ? kEmptyText : value->second;
+}
+
+const std::string& CConfigManager::GetVersion()
+{
+    return m_data ? m_data->version : kEmptyText;
+}
+
+std::wstring CConfigManager::GetLocalConfig(const std::wstring& key)
+{
+    return ReadConfigIni(key, L"");
+}
 
 CConfigManager* GetConfigManager()
 {
-    static CConfigManager* manager = [] {
+    // A function-local static: its construction is serialised, so concurrent
+    // first calls create and load one instance.
+    static CConfigManager* const manager = [] {
         auto* created = new CConfigManager();
         created->Load();
         return created;

@@ -1,0 +1,137 @@
+#include "ConfigReader.h"
+
+#include "BlowFishEnc.h"
+#include "ConfigJson.h"
+#include "ScopedHandle.h"
+#include "XmlAtom.h"
+#include "libutils.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr WORD kConfigResourceId = 129;
+
+std::string ToAnsi(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                     nullptr, nullptr);
+    if (size <= 0)
+        return std::string();
+    std::string result(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), &result[0], size, nullptr,
+                          nullptr);
+    return result;
+}
+
+// Reads a whole file opened with the given sharing; false when it cannot be
+// opened or read, or is larger than `maxBytes`.
+bool ReadWholeFile(const std::wstring& path, DWORD share, unsigned long long maxBytes, std::vector<char>& bytes)
+{
+    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return false;
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size()))
+        return false;
+    return true;
+}
+
+HMODULE ModuleOfThisCode()
+{
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&ModuleOfThisCode), &module);
+    return module;
+}
+
+} // namespace
+
+CConfigReader::~CConfigReader() = default;
+
+std::wstring CConfigReader::DataFilePath()
+{
+    return GetSuiteDataFolder() + kDataFileName;
+}
+
+std::unique_ptr<ConfigData> CConfigReader::Load()
+{
+    if (ReadConfigIni(L"localconfig", L"") == L"1") {
+        LoadResource();
+    } else {
+        (void)(LoadOverrideFile() || LoadDataFile() || LoadResource());
+    }
+    return std::move(m_data);
+}
+
+bool CConfigReader::LoadOverrideFile()
+{
+    if (!IsExistingFile(kOverrideFile))
+        return false;
+    std::vector<char> text;
+    if (!ReadWholeFile(kOverrideFile, FILE_SHARE_READ, kMaxDataFileBytes, text))
+        return false;
+    text.push_back('\0');
+    return ParseConfig(text.data());
+}
+
+bool CConfigReader::LoadDataFile()
+{
+    const std::wstring path = DataFilePath();
+    std::vector<char> data;
+    // Opened without sharing so nobody rewrites it under us.
+    if (!ReadWholeFile(path, 0, kMaxDataFileBytes, data))
+        return false;
+    // Whole blocks only; anything else was not produced by the cipher.
+    if (data.size() < 8 || data.size() % 8 != 0)
+        return false;
+
+    BlowFishEnc cipher;
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(data.data());
+    cipher.Decrypt(bytes, data.size(), bytes);
+    // The text ends at the first zero byte, or at the end of the data.
+    data.push_back('\0');
+    if (ParseConfig(data.data()))
+        return true;
+    ::DeleteFileW(path.c_str());
+    return false;
+}
+
+bool CConfigReader::LoadResource()
+{
+    HMODULE module = ModuleOfThisCode();
+    HRSRC resource = ::FindResourceExW(module, L"CONFIG", MAKEINTRESOURCEW(kConfigResourceId),
+                                       MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    if (!resource)
+        return false;
+    DWORD size = ::SizeofResource(module, resource);
+    HGLOBAL loaded = ::LoadResource(module, resource);
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes || size == 0)
+        return false;
+    std::vector<char> text(static_cast<const char*>(bytes), static_cast<const char*>(bytes) + size);
+    text.push_back('\0');
+    return ParseConfig(text.data());
+}
+
+bool CConfigReader::ParseConfig(const char* text)
+{
+    IConfigXml atom;
+    if (!atom.Parse(text))
+        return false;
+    m_data = atom.TakeData();
+    m_data->version = atom.Version();
+    ConfigJson::BuildApiTable(*m_data, ToAnsi(ReadConfigIni(L"base_url", L"")));
+    ConfigJson::BuildValueTable(*m_data);
+    return true;
+}
