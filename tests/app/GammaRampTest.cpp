@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
 namespace {
 
 struct TWorkedRow {
@@ -83,7 +86,9 @@ TEST(ColorTemperatureCurve, NeutralFromSixtySixHundredsAndSwitchBoundaries)
     EXPECT_NEAR(IntensitiesForTemperature(2000).blue, 138.5177312231 * std::log(10.0) - 305.0447927307, 1e-9);
     // Red and green change curves only above 66, blue is full from 66 on.
     EXPECT_EQ(IntensitiesForTemperature(6600).blue, 255.0);
-    EXPECT_EQ(IntensitiesForTemperature(6700).red, 255.0);
+    EXPECT_EQ(IntensitiesForTemperature(6699).red, 255.0);
+    EXPECT_EQ(IntensitiesForTemperature(6699).green, 255.0);
+    EXPECT_LT(IntensitiesForTemperature(6700).red, 255.0);
     EXPECT_LT(IntensitiesForTemperature(6700).green, 255.0);
 }
 

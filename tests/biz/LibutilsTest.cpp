@@ -1,0 +1,175 @@
+#include "biz/libutils.h"
+
+#include "biz/ScopedHandle.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const wchar_t kTestKey[] = L"Software\\OrvaneTest\\Libutils";
+
+std::wstring ConfigIniPath()
+{
+    return GetModuleFolder() + L"config.ini";
+}
+
+class ConfigIniFile {
+public:
+    explicit ConfigIniFile(const std::string& content) { TestEnv::WriteFileBytes(ConfigIniPath(), content); }
+    ~ConfigIniFile() { ::DeleteFileW(ConfigIniPath().c_str()); }
+};
+
+bool WriteInView(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data, REGSAM view)
+{
+    CRegKey handle;
+    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, handle.Receive(),
+                          nullptr) != ERROR_SUCCESS)
+        return false;
+    return ::RegSetValueExW(handle.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                            static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+class RegistryStrings : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        TestEnv::DeleteRegistryTree(HKEY_CURRENT_USER, kTestKey, KEY_WOW64_64KEY);
+        TestEnv::DeleteRegistryTree(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, KEY_WOW64_32KEY);
+        TestEnv::DeleteRegistryTree(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, KEY_WOW64_64KEY);
+    }
+};
+
+TEST_F(RegistryStrings, WrittenTextReadsBackAsText)
+{
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"value", L"6600", true));
+    std::wstring text;
+    ASSERT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"value", text));
+    EXPECT_EQ(text, L"6600");
+
+    CRegKey key;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kTestKey, 0, KEY_READ, key.Receive()), ERROR_SUCCESS);
+    DWORD type = 0;
+    ASSERT_EQ(::RegQueryValueExW(key.Get(), L"value", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+}
+
+TEST_F(RegistryStrings, KeyNamesIgnoreCase)
+{
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, L"SOFTWARE\\ORVANETEST\\LIBUTILS", L"v", L"x", true));
+    std::wstring text;
+    EXPECT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"v", text));
+    EXPECT_EQ(text, L"x");
+}
+
+TEST_F(RegistryStrings, ValuesUpTo1023CharactersFit)
+{
+    std::wstring longest(1023, L'a'), tooLong(1024, L'b');
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"longest", longest, true));
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"tooLong", tooLong, true));
+    std::wstring text;
+    ASSERT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"longest", text));
+    EXPECT_EQ(text, longest);
+    EXPECT_FALSE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"tooLong", text));
+    // Stored with its terminator, a 1023-character value still fits exactly.
+    ASSERT_TRUE(WriteInView(HKEY_CURRENT_USER, kTestKey, L"withNull", longest, KEY_WOW64_64KEY));
+    ASSERT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"withNull", text));
+    EXPECT_EQ(text, longest);
+}
+
+TEST_F(RegistryStrings, MissingKeyOrValueFails)
+{
+    std::wstring text = L"unchanged";
+    EXPECT_FALSE(RegReadString(HKEY_CURRENT_USER, L"Software\\OrvaneTest\\Nowhere", L"v", text));
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"v", L"x", true));
+    EXPECT_FALSE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"other", text));
+}
+
+TEST_F(RegistryStrings, InstallFolderLivesInThe32BitView)
+{
+    ASSERT_TRUE(WriteInView(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", L"C:\\Only64\\",
+                            KEY_WOW64_64KEY));
+    EXPECT_EQ(GetInstallFolder(), L"");
+    ASSERT_TRUE(WriteInView(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, L"OrvaneInstallPath",
+                            L"C:\\Program Files (x86)\\Orvane\\", KEY_WOW64_32KEY));
+    EXPECT_EQ(GetInstallFolder(), L"C:\\Program Files (x86)\\Orvane\\");
+
+    std::wstring text;
+    EXPECT_TRUE(RegReadStringHklm(SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", true, text));
+    EXPECT_EQ(text, L"C:\\Only64\\");
+}
+
+TEST_F(RegistryStrings, LoginUidFromTheUsersSuiteKey)
+{
+    TestEnv::DeleteRegistryTree(HKEY_CURRENT_USER, SuiteRegistry::kSuiteKeyUpper, KEY_WOW64_64KEY);
+    EXPECT_EQ(GetLoginUid(), L"");
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, SuiteRegistry::kSuiteKeyUpper, L"loginuid", L"u-42", true));
+    EXPECT_EQ(GetLoginUid(), L"u-42");
+    TestEnv::DeleteRegistryTree(HKEY_CURRENT_USER, SuiteRegistry::kSuiteKeyUpper, KEY_WOW64_64KEY);
+}
+
+TEST(SuiteFolders, DataFolderExistsAndEndsInPellwick)
+{
+    std::wstring folder = GetSuiteDataFolder();
+    ASSERT_GE(folder.size(), 17u);
+    EXPECT_EQ(folder.substr(folder.size() - 17), L"\\Orvane\\Pellwick\\");
+    EXPECT_TRUE(IsExistingFolder(folder));
+    EXPECT_EQ(GetSuiteDataFolder(), folder);
+}
+
+TEST(SuiteFolders, ModuleFolderIsTheExecutablesFolder)
+{
+    wchar_t exe[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path = exe;
+    EXPECT_EQ(GetModuleFolder(), path.substr(0, path.rfind(L'\\') + 1));
+}
+
+TEST(SuiteFolders, FolderTreesAreCreatedLevelByLevel)
+{
+    TestEnv::CScratchFolder scratch(L"tree");
+    std::wstring deep = scratch.Path() + L"a\\b/c\\d";
+    EXPECT_TRUE(CreateFolderTree(deep));
+    EXPECT_TRUE(IsExistingFolder(scratch.Path() + L"a\\b\\c\\d"));
+    EXPECT_FALSE(CreateFolderTree(scratch.Path() + std::wstring(260, L'x')));
+}
+
+TEST(ConfigIni, ReadsTheConfigSectionOnly)
+{
+    ConfigIniFile ini("[other]\r\nLogLevel=5\r\n[config]\r\nlanguage=en\r\n");
+    EXPECT_EQ(ReadConfigIni(L"LogLevel", L"3"), L"3");
+    EXPECT_EQ(ReadConfigIni(L"language", L""), L"en");
+}
+
+TEST(ConfigIni, MissingFileGivesTheDefault)
+{
+    ::DeleteFileW(ConfigIniPath().c_str());
+    EXPECT_EQ(ReadConfigIni(L"LogLevel", L"3"), L"3");
+    EXPECT_EQ(ReadConfigIni(L"ThrumbPrintsList", L"abc"), L"abc");
+}
+
+TEST(ConfigIni, AddressKeysHaveBuiltInHttpsDefaults)
+{
+    ::DeleteFileW(ConfigIniPath().c_str());
+    struct {
+        const wchar_t* key;
+        const wchar_t* path;
+    } rows[] = {{L"isok_addr", L"/api/isok"}, {L"auth_addr", L"/api/auth"},
+                {L"config_addr", L"/api/v1/client/config/xml"}};
+    for (const auto& row : rows) {
+        std::wstring value = ReadConfigIni(row.key, L"ignored");
+        EXPECT_EQ(value.rfind(L"https://", 0), 0u) << value;
+        EXPECT_EQ(value.substr(value.size() - wcslen(row.path)), row.path);
+    }
+    EXPECT_EQ(ReadConfigIni(L"ISOK_ADDR", L"kept"), L"kept");
+    ConfigIniFile ini("[config]\r\nauth_addr=https://example.test/a\r\n");
+    EXPECT_EQ(ReadConfigIni(L"auth_addr", L""), L"https://example.test/a");
+}
+
+TEST(ConfigIni, LongValuesAreCutTo199Characters)
+{
+    ConfigIniFile ini("[config]\r\nbase_url=" + std::string(300, 'q') + "\r\n");
+    EXPECT_EQ(ReadConfigIni(L"base_url", L""), std::wstring(199, L'q'));
+}
