@@ -14,6 +14,7 @@ carry no time stamps and archive entries have fixed dates and order.
 import os
 import sys
 import zipfile
+import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -78,12 +79,15 @@ def write_archive(path, members):
     temporary = path + '.tmp'
     with zipfile.ZipFile(temporary, 'w') as archive:
         for name, source in members:
+            with open(source, 'rb') as handle:
+                data = handle.read()
             info = zipfile.ZipInfo(name, date_time=ZIP_DATE)
-            info.compress_type = zipfile.ZIP_DEFLATED
+            # PNGs are compressed already: deflate only what it shrinks.
+            shrinks = len(zlib.compress(data, 9)) < len(data)
+            info.compress_type = zipfile.ZIP_DEFLATED if shrinks else zipfile.ZIP_STORED
             info.create_system = 0
             info.external_attr = 0
-            with open(source, 'rb') as handle:
-                archive.writestr(info, handle.read(), compresslevel=9)
+            archive.writestr(info, data, compresslevel=9)
     os.replace(temporary, path)
 
 
