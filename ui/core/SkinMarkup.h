@@ -88,7 +88,7 @@ public:
 
     uint32_t ElementCount() const { return m_elementCount; }
     uint32_t ElementCapacity() const { return m_elementCapacity; }
-    const TElement& ElementAt(uint32_t index) const { return m_elements[index]; }
+    const TElement& ElementAt(uint32_t index) const { return m_elements.get()[index]; }
     const wchar_t* TextAt(uint32_t offset) const { return m_text.get() + offset; }
 
 private:
