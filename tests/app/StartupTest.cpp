@@ -1,0 +1,88 @@
+#include "app/SingleInstance.h"
+#include "app/StartupSwitches.h"
+
+#include "biz/ScopedHandle.h"
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+TEST(StartupSwitches, KeepsOnlyTheTwoKnownTokensInOrder)
+{
+    EXPECT_EQ(ParseSwitches(L""), L"");
+    EXPECT_EQ(ParseSwitches(L"-tamsel"), L"-tamsel");
+    EXPECT_EQ(ParseSwitches(L"-redefault"), L"-redefault");
+    EXPECT_EQ(ParseSwitches(L"-tamsel unknown"), L"-tamsel");
+    EXPECT_EQ(ParseSwitches(L"unknown   -redefault"), L"-redefault");
+    EXPECT_EQ(ParseSwitches(L"-tamsel -tamsel"), L"-tamsel-tamsel");
+    EXPECT_EQ(ParseSwitches(L"-redefault -tamsel"), L"-redefault-tamsel");
+}
+
+TEST(StartupSwitches, CaseQuotesAndGlueAreNotRecognised)
+{
+    EXPECT_EQ(ParseSwitches(L"-TAMSEL"), L"");
+    EXPECT_EQ(ParseSwitches(L"\"-tamsel\""), L"");
+    EXPECT_EQ(ParseSwitches(L"-tamsel-redefault"), L"");
+    EXPECT_EQ(ParseSwitches(L"x\t-tamsel"), L"");
+}
+
+TEST(StartupSwitches, SpacesAroundTokensMakeNoEmptyMatches)
+{
+    EXPECT_EQ(ParseSwitches(L" -tamsel"), L"-tamsel");
+    EXPECT_EQ(ParseSwitches(L"-tamsel   "), L"-tamsel");
+    EXPECT_EQ(ParseSwitches(L"   "), L"");
+}
+
+namespace {
+
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A stand-in for the running instance's main window, found by its class name.
+class CRunningInstanceWindow {
+public:
+    CRunningInstanceWindow()
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = PlainWindowProc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kMainWindowClassName;
+        ::RegisterClassW(&windowClass);
+        m_window = ::CreateWindowExW(0, kMainWindowClassName, L"Eyeward", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
+                                     nullptr, nullptr, windowClass.hInstance, nullptr);
+    }
+    ~CRunningInstanceWindow() { ::DestroyWindow(m_window); }
+    HWND Get() const { return m_window; }
+
+private:
+    HWND m_window = nullptr;
+};
+
+} // namespace
+
+TEST(SingleInstance, FirstCallOwnsTheMutexLaterCallsActivateTheRunningWindow)
+{
+    TestLog::CLogCapture log;
+    ASSERT_TRUE(EnsureSingleInstance());
+    {
+        CKernelHandle opened(::OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutexName));
+        EXPECT_TRUE(opened.IsValid());
+    }
+
+    CRunningInstanceWindow running;
+    ASSERT_NE(running.Get(), nullptr);
+    ::ShowWindow(running.Get(), SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(running.Get()));
+
+    EXPECT_FALSE(EnsureSingleInstance());
+    EXPECT_FALSE(::IsIconic(running.Get()));
+    EXPECT_TRUE(log.Contains(L"Active old window"));
+}
+
+TEST(SingleInstance, ActivationWithoutAWindowDoesNothingHarmful)
+{
+    TestLog::CLogCapture log;
+    ActivateRunningInstance();
+    EXPECT_TRUE(log.Contains(L"Active old window"));
+}
