@@ -1,0 +1,172 @@
+#include "biz/DigitalCertify.h"
+
+#include <windows.h>
+
+#include "biz/ConfigManager.h"
+#include "biz/KeyValueFile.h"
+#include "biz/Logger.h"
+#include "biz/libutils.h"
+
+namespace {
+
+// The maker's code-signing certificates (SHA-1, 40 lower-case hex digits).
+// Production builds list the certificates that sign the suite's modules;
+// this build signs with a certificate made at build time, which the test
+// install names through "ThrumbPrintsList" instead.
+const wchar_t* const kBuiltInThumbprints[] = {nullptr};
+
+// Read once per process, on the first check; kept so that every verifier
+// gets the configured thumbprints, not only the one that read them.
+struct TProcessConfig {
+    int mode = CDigitalCertify::kModeUnread;
+    std::vector<std::wstring> extraThumbprints;
+};
+
+CCriticalSection& ConfigLock()
+{
+    static CCriticalSection lock;
+    return lock;
+}
+
+TProcessConfig& ProcessConfig()
+{
+    static TProcessConfig config;
+    return config;
+}
+
+std::wstring FromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::wstring FromAscii(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+// Returns the mode and the configured thumbprints, reading them on first use.
+TProcessConfig ReadProcessConfig()
+{
+    CLockGuard guard(ConfigLock());
+    TProcessConfig& config = ProcessConfig();
+    if (config.mode == CDigitalCertify::kModeUnread) {
+        config.mode = CDigitalCertify::kModeDefault;
+        CConfigManager* manager = GetConfigManager();
+        std::string modeText = manager ? manager->GetValue("CheckDigitalCertify") : std::string();
+        if (!modeText.empty())
+            config.mode = ParseDecimal(FromAscii(modeText));
+        std::wstring configured = manager ? FromUtf8(manager->GetValue("ThrumbPrintsList")) : std::wstring();
+        config.extraThumbprints = SplitThumbprintList(ReadConfigIni(L"ThrumbPrintsList", configured));
+    }
+    return config;
+}
+
+std::wstring ToLowerAscii(std::wstring text)
+{
+    for (wchar_t& c : text)
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+    return text;
+}
+
+bool IsTrustedSignerName(const std::wstring& name)
+{
+    std::wstring lower = ToLowerAscii(name);
+    return lower.find(L"orvane") != std::wstring::npos ||
+           lower.find(L"microsoft corporation") != std::wstring::npos;
+}
+
+} // namespace
+
+CDigitalCertify::CDigitalCertify()
+{
+    for (const wchar_t* thumbprint : kBuiltInThumbprints)
+        if (thumbprint)
+            m_thumbprints.emplace_back(thumbprint);
+}
+
+std::vector<std::wstring> SplitThumbprintList(const std::wstring& list)
+{
+    std::vector<std::wstring> pieces;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(L';', start);
+        if (end == std::wstring::npos)
+            end = list.size();
+        if (end > start)
+            pieces.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
+}
+
+bool CDigitalCertify::IsTrustedThumbprint(const std::wstring& thumbprint) const
+{
+    if (thumbprint.empty())
+        return false;
+    for (const std::wstring& entry : m_thumbprints)
+        if (entry == thumbprint)
+            return true;
+    return false;
+}
+
+int CDigitalCertify::VerificationMode()
+{
+    CLockGuard guard(ConfigLock());
+    return ProcessConfig().mode;
+}
+
+bool CDigitalCertify::CheckSignature(const wchar_t* path)
+{
+    if (!path || !IsExistingFile(path)) {
+        LOG_INFO(L"DigitalCertify", L"file not exit. check signature error:%s", path ? path : L"(null)");
+        return false;
+    }
+
+    TProcessConfig config = ReadProcessConfig();
+    if (config.mode == kModeAcceptAll)
+        return true;
+
+    CLockGuard guard(m_lock);
+    // The thumbprint and the name are read from the signature without
+    // verifying it, so a signature copied onto other code must not count.
+    if (!IsSignatureDigestIntact(path)) {
+        LOG_ERROR(L"DigitalCertify", L"signature digest mismatch:%s", path);
+        LOG_INFO(L"DigitalCertify", L"check signature error:%s", path);
+        return false;
+    }
+    for (const std::wstring& thumbprint : config.extraThumbprints)
+        if (!IsTrustedThumbprint(thumbprint))
+            m_thumbprints.push_back(thumbprint);
+
+    bool trustChecked = true;
+    if (config.mode == kModeWinTrust && !VerifyTrust(path)) {
+        LOG_ERROR(L"DigitalCertify", L"sigverify_check failed:%s", path);
+        trustChecked = false;
+    }
+    if (trustChecked) {
+        if (IsTrustedThumbprint(GetSignerThumbprint(path)))
+            return true;
+        LOG_ERROR(L"DigitalCertify", L"sigverify_getThrumbPrint failed:%s", path);
+    }
+
+    std::wstring signer;
+    if (GetSignerName(path, signer) && IsTrustedSignerName(signer))
+        return true;
+
+    LOG_INFO(L"DigitalCertify", L"check signature error:%s", path);
+    return false;
+}
+
+void DigitalCertifyTesting::Reset()
+{
+    CLockGuard guard(ConfigLock());
+    ProcessConfig() = TProcessConfig();
+}

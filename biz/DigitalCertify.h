@@ -1,0 +1,61 @@
+#pragma once
+// Decides whether a module file outside the executable may be loaded, from
+// its Authenticode signature: optionally a full WinVerifyTrust check, then the
+// signing certificate's thumbprint against the maker's list, and as a last
+// resort the signer's name.
+#include <string>
+#include <vector>
+
+#include "biz/ScopedHandle.h"
+
+class CDigitalCertify {
+public:
+    // Verification modes, read once per process from "CheckDigitalCertify".
+    enum : int {
+        kModeUnread = -1,
+        kModeDefault = 1,   // thumbprint and name checks only
+        kModeWinTrust = 2,  // WinVerifyTrust first
+        kModeAcceptAll = 3, // every existing file is accepted unchecked
+    };
+
+    CDigitalCertify();
+    CDigitalCertify(const CDigitalCertify&) = delete;
+    CDigitalCertify& operator=(const CDigitalCertify&) = delete;
+
+    // True when the file may be loaded; every refusal is logged.
+    bool CheckSignature(const wchar_t* path);
+
+    // True when `thumbprint` equals a list entry exactly (lower-case entries only ever match).
+    bool IsTrustedThumbprint(const std::wstring& thumbprint) const;
+    const std::vector<std::wstring>& Thumbprints() const { return m_thumbprints; }
+
+    // WinVerifyTrust on the file's catalog signature when a system catalog
+    // lists it, otherwise on its embedded signature.
+    static bool VerifyTrust(const wchar_t* path);
+
+    // False only when the file's embedded signature does not match its
+    // contents (TRUST_E_BAD_DIGEST): such a signature vouches for nothing.
+    static bool IsSignatureDigestIntact(const wchar_t* path);
+
+    // SHA-1 thumbprint of the embedded signature's signing certificate as 40
+    // lower-case hex digits; empty when the file carries no usable signature.
+    static std::wstring GetSignerThumbprint(const wchar_t* path);
+
+    // Simple display name of the signing certificate.
+    static bool GetSignerName(const wchar_t* path, std::wstring& name);
+
+    // The process-wide mode (kModeUnread until the first check).
+    static int VerificationMode();
+
+private:
+    std::vector<std::wstring> m_thumbprints;
+    CCriticalSection m_lock;
+};
+
+// Splits a ";"-separated thumbprint list; empty pieces are skipped, nothing is trimmed.
+std::vector<std::wstring> SplitThumbprintList(const std::wstring& list);
+
+namespace DigitalCertifyTesting {
+// Forgets the mode and the configured thumbprints, so the next check reads the configuration again.
+void Reset();
+} // namespace DigitalCertifyTesting
