@@ -31,15 +31,16 @@ def _title_button(width, height, state, glyph):
 
 
 def _minimise_glyph(c, w, h):
+    # centred on a pixel row, so the bar stays crisp at 1:1
     cy = h / 2.0 + 0.5
-    return c.stroke_mask([(w / 2.0 - 5, cy), (w / 2.0 + 5, cy)], 1.5)
+    return c.stroke_mask([(w / 2.0 - 5, cy), (w / 2.0 + 5, cy)], 1.3)
 
 
 def _close_glyph(c, w, h):
     a = 4.6
     cx, cy = w / 2.0, h / 2.0
-    first = c.stroke_mask([(cx - a, cy - a), (cx + a, cy + a)], 1.5)
-    second = c.stroke_mask([(cx + a, cy - a), (cx - a, cy + a)], 1.5)
+    first = c.stroke_mask([(cx - a, cy - a), (cx + a, cy + a)], 1.4)
+    second = c.stroke_mask([(cx + a, cy - a), (cx - a, cy + a)], 1.4)
     return union(first, second)
 
 
