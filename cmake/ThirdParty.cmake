@@ -1,6 +1,11 @@
 # Third-party libraries: zlib and stb from the MinGW/Debian packages,
 # TinyXML and JsonCpp compiled from Debian's source packages, GoogleTest from /usr/src.
 
+# The static zlib: the exe and the tests must not need a zlib1.dll beside them
+# (forced, so that build folders which found the import library switch too).
+find_library(ZLIB_STATIC_LIBRARY NAMES libz.a REQUIRED)
+set(ZLIB_LIBRARY_RELEASE "${ZLIB_STATIC_LIBRARY}" CACHE FILEPATH "zlib, linked statically" FORCE)
+set(ZLIB_LIBRARY "${ZLIB_STATIC_LIBRARY}" CACHE FILEPATH "zlib, linked statically" FORCE)
 find_package(ZLIB REQUIRED)
 
 add_library(stb_image INTERFACE)
