@@ -198,6 +198,27 @@ if failures:
 print('skin archive: %d members, all images at their sizes' % len(members))
 EOF
 
+# The bar's colours come from the engine's formula: the generator's copy of
+# it gives the engine's ramp entries (levels 1, 128, 255) at known points.
+"$PYTHON" -B - "$SOURCE/skin" <<'EOF'
+import sys
+sys.path.insert(0, sys.argv[1])
+from artgen.colortemp import ramp_entry
+worked = {
+    999: ((255, 161, 128), (32704, 20730, 16384), (65152, 41299, 32640)),
+    2000: ((255, 196, 134), (32704, 25143, 17273), (65152, 50090, 34412)),
+    3500: ((255, 224, 198), (32704, 28706, 25396), (65152, 57188, 50595)),
+    6500: ((255, 255, 253), (32704, 32647, 32386), (65152, 65039, 64520)),
+    6601: ((255, 255, 255), (32704, 32704, 32704), (65152, 65152, 65152)),
+    11200: ((225, 234, 255), (28849, 30066, 32704), (57474, 59898, 65152)),
+    50000: ((203, 220, 255), (26091, 28257, 32704), (51978, 56294, 65152)),
+}
+bad = [(k, i) for k, rows in worked.items() for i, row in zip((1, 128, 255), rows)
+       if ramp_entry(k, i) != row]
+if bad:
+    sys.exit('FAIL: the bar formula differs from the engine at %s' % bad)
+EOF
+
 # The archive is reproducible: drawing it again gives the same bytes.
 "$PYTHON" -B "$SOURCE/skin/build_skin.py" "$SOURCE/skin/RuzerodOradirWnd.xml" "$WORK/again" >/dev/null
 cmp -s "$ZIP" "$WORK/again/RuzerodOradirWnd.zip" || fail "a second build gives a different archive"
