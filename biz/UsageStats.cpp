@@ -20,10 +20,12 @@ PFN_UsageStatsTrackEvent2 g_trackEvent2 = nullptr;
 constexpr size_t kMaxFolderLength = 259;
 constexpr int kFullAttributeCount = 5;
 
+// Cuts at the field's size and at an embedded null, so the field holds one
+// clean zero-terminated text and zeros after it.
 template <size_t N>
 void CopyField(wchar_t (&field)[N], const std::wstring& text)
 {
-    size_t length = std::min(text.size(), N - 1);
+    size_t length = std::min({text.size(), text.find(L'\0'), N - 1});
     std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), field);
     field[length] = L'\0';
 }

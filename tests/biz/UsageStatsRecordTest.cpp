@@ -135,3 +135,12 @@ TEST(UsageStatsRecordLimits, OverlongValuesAreCutToTheirField)
     EXPECT_TRUE(TerminatedWithin(record.channel));
     EXPECT_TRUE(TerminatedWithin(record.dataFolder));
 }
+
+TEST(UsageStatsRecordLimits, AnEmbeddedNullEndsTheFieldText)
+{
+    UsageStatsInitRecord record = RecordFrom(std::string("channel: beta\0-test\n", 20));
+    EXPECT_STREQ(record.channel, L"beta");
+    EXPECT_TRUE(ZeroAfterText(record.channel));
+    // The key is chosen from the value the file holds.
+    EXPECT_STREQ(record.appKey, L"K7QX2M9TBR4P");
+}
