@@ -82,11 +82,6 @@ class Node:
     def name(self):
         return self.attrs.get('name', '')
 
-    def walk(self):
-        yield self
-        for child in self.children:
-            yield from child.walk()
-
     def font_index(self):
         return int(self.attrs.get('font', '-1'))
 
@@ -151,7 +146,6 @@ class Node:
                 fixed_left -= length if vertical else length + before + after
             if not vertical:
                 fixed_left -= self.gap
-            child.measure(fonts)
             m = child.margin
             if vertical:
                 width = child.preset_w or max(0, avail_w - m[0] - m[2])

@@ -27,13 +27,13 @@ class Painter:
         return self.cache[name]
 
     def draw_image_attr(self, target, rect, text, dest_override=None):
-        spec = parse_image_attr(text)
-        picture = self.image(spec['file'])
-        source = spec.get('source') or (0, 0, picture.width, picture.height)
+        parsed = parse_image_attr(text)
+        picture = self.image(parsed['file'])
+        source = parsed.get('source') or (0, 0, picture.width, picture.height)
         if dest_override is not None:
             dl, dt, dr, db = dest_override
-        elif spec.get('dest') and any(spec['dest']):
-            d = spec['dest']
+        elif parsed.get('dest') and any(parsed['dest']):
+            d = parsed['dest']
             dl, dt = rect[0] + d[0], rect[1] + d[1]
             dr, db = min(rect[2], rect[0] + d[2]), min(rect[3], rect[1] + d[3])
         else:
@@ -160,7 +160,6 @@ def label(target, xy, text, fonts, colour='#FF5A6478'):
 
 def parts_strip(painter, zoom=3):
     """Every image of the skin, zoomed, on the backgrounds it sits on."""
-    skin = painter.skin
     rows = [
         ('title bar buttons: normal, hover, pressed',
          ['image/topbar_min_normal.png', 'image/topbar_min_hover.png', 'image/topbar_min_click.png',

@@ -1,8 +1,6 @@
 """Large pictures: the eye-comfort illustration, the window background and
 the drop shadow."""
 
-import math
-
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 from . import palette as P
