@@ -43,8 +43,10 @@ EncryptionInterface::~EncryptionInterface()
 
 void EncryptionInterface::SetKeyText(const char* text)
 {
-    std::strncpy(m_keyText, text, sizeof(m_keyText) - 1);
-    m_keyText[sizeof(m_keyText) - 1] = '\0';
+    // A bounded copy: at most 99 characters, always terminated.
+    const size_t length = ::strnlen(text, sizeof(m_keyText) - 1);
+    std::memcpy(m_keyText, text, length);
+    std::memset(m_keyText + length, 0, sizeof(m_keyText) - length);
 }
 
 BlowFishEnc::BlowFishEnc() : BlowFishEnc(reinterpret_cast<const uint8_t*>(kSuiteKey), std::strlen(kSuiteKey)) {}
@@ -55,7 +57,10 @@ BlowFishEnc::BlowFishEnc(const uint8_t* key, size_t keyLength)
     // The key text is the bounded textual form; the schedule uses the raw bytes,
     // so keys holding zero bytes (the published test key) work too.
     char text[sizeof(m_keyText)] = {};
-    std::memcpy(text, key, keyLength < sizeof(text) - 1 ? keyLength : sizeof(text) - 1);
+    if (key && keyLength > 0)
+        std::memcpy(text, key, keyLength < sizeof(text) - 1 ? keyLength : sizeof(text) - 1);
+    else
+        keyLength = 0;
     SetKeyText(text);
     ::SecureZeroMemory(text, sizeof(text));
     Schedule(key, keyLength);

@@ -40,6 +40,8 @@ public:
     std::wstring GetLocalConfig(const std::wstring& key) override;
 
     bool IsLoaded() const { return m_data != nullptr; }
+    // The loaded configuration, or null; for inspection.
+    const ConfigData* Data() const { return m_data.get(); }
 
 private:
     std::unique_ptr<ConfigData> m_data;
