@@ -1,0 +1,94 @@
+// The element names of the skin vocabulary and the control classes behind
+// them. A class joins the build by naming its maker in its entry (and
+// including its header); entries without a maker are left to the window's
+// builder callback.
+#include "ui/core/ControlFactory.h"
+
+#include "ui/controls/ControlUI.h"
+
+#include <cwchar>
+
+namespace SkinUI {
+
+namespace {
+
+template <typename T>
+CControlUI* Make()
+{
+    return new T();
+}
+
+const TControlClass kControlClasses[] = {
+    {L"Control", L"CControlUI", false, &Make<CControlUI>},
+    {L"Label", L"CLabelUI", false, nullptr},
+    {L"LabelEx", L"CLabelUIEx", true, nullptr},
+    {L"Text", L"CTextUI", false, nullptr},
+    {L"Button", L"CButtonUI", false, nullptr},
+    {L"Option", L"COptionUI", false, nullptr},
+    {L"CheckBox", L"CCheckBoxUI", false, nullptr},
+    {L"CustonButton", L"CCustomButtonUI", false, nullptr},
+    {L"ButtonSwitchEx", L"CButtonSwitchExUI", false, nullptr},
+    {L"AnimationOption", L"CAnimationOptionUI", false, nullptr},
+    {L"Progress", L"CProgressUI", false, nullptr},
+    {L"ProgressEx", L"CProgressExUI", false, nullptr},
+    {L"Slider", L"CSliderUI", false, nullptr},
+    {L"SliderCtrlEx", L"CSliderCtrlEx", false, nullptr},
+    {L"GifAnim", L"CGifAnimUI", true, nullptr},
+    {L"SequencePic", L"CSequencePictureUI", false, nullptr},
+    {L"RotateAnimateUI", L"CRotateAnimateUI", false, nullptr},
+    {L"RichEdit", L"CRichEditUI", false, nullptr},
+    {L"ActiveX", L"CActiveXUI", false, nullptr},
+    {L"Container", L"CContainerUI", false, nullptr},
+    {L"VerticalLayout", L"CVerticalLayoutUI", false, nullptr},
+    {L"HorizontalLayout", L"CHorizontalLayoutUI", false, nullptr},
+    {L"TileLayout", L"CTileLayoutUI", false, nullptr},
+    {L"TabLayout", L"CTabLayoutUI", false, nullptr},
+    {L"ChildLayout", L"CChildLayoutUI", false, nullptr},
+    {L"ScrollBar", L"CScrollBarUI", false, nullptr},
+    {L"List", L"CListUI", false, nullptr},
+    {L"ListHeader", L"CListHeaderUI", false, nullptr},
+    {L"ListHeaderItem", L"CListHeaderItemUI", false, nullptr},
+    {L"ListTextElement", L"CListTextElementUI", false, nullptr},
+    {L"ListLabelElement", L"CListLabelElementUI", false, nullptr},
+    {L"ListContainerElement", L"CListContainerElementUI", false, nullptr},
+    {L"TreeView", L"CTreeViewUI", false, nullptr},
+    {L"TreeNode", L"CTreeNodeUI", false, nullptr},
+    {L"Combo", L"CComboUI", false, nullptr},
+    {L"Edit", L"CEditUI", false, nullptr},
+    {L"DateTime", L"CDateTimeUI", false, nullptr},
+    {L"WebBrowser", L"CWebBrowserUI", false, nullptr},
+};
+
+} // namespace
+
+const TControlClass* FindControlClass(const wchar_t* elementName)
+{
+    if (!elementName)
+        return nullptr;
+    // Few names share a length, so the length sorts out most entries before
+    // any character is compared.
+    size_t length = wcslen(elementName);
+    for (const TControlClass& entry : kControlClasses) {
+        if (wcslen(entry.elementName) != length)
+            continue;
+        bool same = entry.exactCase ? wcscmp(entry.elementName, elementName) == 0
+                                    : _wcsicmp(entry.elementName, elementName) == 0;
+        if (same)
+            return &entry;
+    }
+    return nullptr;
+}
+
+CControlUI* CreateControlByElement(const wchar_t* elementName)
+{
+    const TControlClass* entry = FindControlClass(elementName);
+    return entry && entry->make ? entry->make() : nullptr;
+}
+
+const TControlClass* ControlClassTable(size_t& count)
+{
+    count = sizeof(kControlClasses) / sizeof(kControlClasses[0]);
+    return kControlClasses;
+}
+
+} // namespace SkinUI
