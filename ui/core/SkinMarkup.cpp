@@ -20,7 +20,11 @@ inline bool IsWhitespace(wchar_t c)
 
 inline bool IsNameChar(wchar_t c)
 {
-    return c == L'_' || c == L':' || (c != 0 && std::iswalnum(c));
+    // ASCII is decided inline; the C library's test is a call per character.
+    if (c < 0x80)
+        return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_' ||
+               c == L':';
+    return std::iswalnum(c) != 0;
 }
 
 inline void SkipWhitespace(wchar_t*& p)
