@@ -4,7 +4,11 @@
 // builder callback.
 #include "ui/core/ControlFactory.h"
 
+#include "ui/controls/ButtonUI.h"
 #include "ui/controls/ControlUI.h"
+#include "ui/controls/LabelUI.h"
+#include "ui/controls/OptionUI.h"
+#include "ui/controls/ProgressUI.h"
 
 #include <cwchar>
 
@@ -20,18 +24,18 @@ CControlUI* Make()
 
 const TControlClass kControlClasses[] = {
     {L"Control", L"CControlUI", false, &Make<CControlUI>},
-    {L"Label", L"CLabelUI", false, nullptr},
-    {L"LabelEx", L"CLabelUIEx", true, nullptr},
-    {L"Text", L"CTextUI", false, nullptr},
-    {L"Button", L"CButtonUI", false, nullptr},
-    {L"Option", L"COptionUI", false, nullptr},
-    {L"CheckBox", L"CCheckBoxUI", false, nullptr},
+    {L"Label", L"CLabelUI", false, &Make<CLabelUI>},
+    {L"LabelEx", L"CLabelUIEx", true, &Make<CLabelUIEx>},
+    {L"Text", L"CTextUI", false, &Make<CTextUI>},
+    {L"Button", L"CButtonUI", false, &Make<CButtonUI>},
+    {L"Option", L"COptionUI", false, &Make<COptionUI>},
+    {L"CheckBox", L"CCheckBoxUI", false, &Make<CCheckBoxUI>},
     {L"CustonButton", L"CCustomButtonUI", false, nullptr},
     {L"ButtonSwitchEx", L"CButtonSwitchExUI", false, nullptr},
     {L"AnimationOption", L"CAnimationOptionUI", false, nullptr},
-    {L"Progress", L"CProgressUI", false, nullptr},
+    {L"Progress", L"CProgressUI", false, &Make<CProgressUI>},
     {L"ProgressEx", L"CProgressExUI", false, nullptr},
-    {L"Slider", L"CSliderUI", false, nullptr},
+    {L"Slider", L"CSliderUI", false, &Make<CSliderUI>},
     {L"SliderCtrlEx", L"CSliderCtrlEx", false, nullptr},
     {L"GifAnim", L"CGifAnimUI", true, nullptr},
     {L"SequencePic", L"CSequencePictureUI", false, nullptr},

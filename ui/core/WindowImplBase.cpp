@@ -28,7 +28,12 @@ SKINUI_BEGIN_NOTICE_MAP(WindowImplBase, CNotifyPump)
 SKINUI_NOTICE_MESSAGE(L"click", L"", WindowImplBase, HandleClickNotice)
 SKINUI_END_NOTICE_MAP()
 
-WindowImplBase::~WindowImplBase() = default;
+WindowImplBase::~WindowImplBase()
+{
+    // A window outliving its object would route messages into freed memory.
+    if (::IsWindow(m_window))
+        ::DestroyWindow(m_window);
+}
 
 void WindowImplBase::AfterSkinBuilt()
 {
