@@ -6,9 +6,11 @@
 
 #include "ui/controls/ButtonUI.h"
 #include "ui/controls/ControlUI.h"
+#include "ui/controls/GifAnimUI.h"
 #include "ui/controls/LabelUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/ProgressUI.h"
+#include "ui/controls/SequencePictureUI.h"
 
 #include <cwchar>
 
@@ -37,9 +39,9 @@ const TControlClass kControlClasses[] = {
     {L"ProgressEx", L"CProgressExUI", false, nullptr},
     {L"Slider", L"CSliderUI", false, &Make<CSliderUI>},
     {L"SliderCtrlEx", L"CSliderCtrlEx", false, nullptr},
-    {L"GifAnim", L"CGifAnimUI", true, nullptr},
-    {L"SequencePic", L"CSequencePictureUI", false, nullptr},
-    {L"RotateAnimateUI", L"CRotateAnimateUI", false, nullptr},
+    {L"GifAnim", L"CGifAnimUI", true, &Make<CGifAnimUI>},
+    {L"SequencePic", L"CSequencePictureUI", false, &Make<CSequencePictureUI>},
+    {L"RotateAnimateUI", L"CRotateAnimateUI", false, &Make<CRotateAnimateUI>},
     {L"RichEdit", L"CRichEditUI", false, nullptr},
     {L"ActiveX", L"CActiveXUI", false, nullptr},
     {L"Container", L"CContainerUI", false, nullptr},
