@@ -85,7 +85,10 @@ std::string TrustingConfigIni()
 }
 
 CConfigDocument::CConfigDocument(const std::string& globalConfigJson)
+    : m_existed(IsExistingFile(kConfigDocumentPath))
 {
+    if (m_existed)
+        m_previous = TestEnv::ReadFileBytes(kConfigDocumentPath);
     std::string document = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Suite version=\"1\"><Globle><Config><![CDATA[" +
                            globalConfigJson + "]]></Config></Globle></Suite>\n";
     TestEnv::WriteFileBytes(kConfigDocumentPath, document);
@@ -95,7 +98,10 @@ CConfigDocument::CConfigDocument(const std::string& globalConfigJson)
 
 CConfigDocument::~CConfigDocument()
 {
-    ::DeleteFileW(kConfigDocumentPath);
+    if (m_existed)
+        TestEnv::WriteFileBytes(kConfigDocumentPath, m_previous);
+    else
+        ::DeleteFileW(kConfigDocumentPath);
     GetConfigManager()->Load();
     ForgetTrustConfiguration();
 }

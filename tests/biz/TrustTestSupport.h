@@ -44,6 +44,10 @@ class CConfigDocument {
 public:
     explicit CConfigDocument(const std::string& globalConfigJson);
     ~CConfigDocument();
+
+private:
+    bool m_existed;
+    std::string m_previous;
 };
 
 // Sets (or removes) a registry value of HKCU for the scope, restoring the earlier state.
