@@ -9,25 +9,18 @@
 #include <cwchar>
 #include <string>
 
+#include "biz/ScopedHandle.h"
 #include "biz/UsageStatsRecord.h"
 
 namespace {
 
-CRITICAL_SECTION g_lock;
+CCriticalSection g_lock;
 std::wstring g_journalFolder; // empty until initialize2 succeeded
 
 // More attributes than this are counted but not listed.
 constexpr int kMaxListedAttributes = 64;
 // Longest text taken from a borrowed string, so an unterminated one cannot run away.
 constexpr size_t kMaxTextLength = 4096;
-
-class CLock {
-public:
-    CLock() { ::EnterCriticalSection(&g_lock); }
-    ~CLock() { ::LeaveCriticalSection(&g_lock); }
-    CLock(const CLock&) = delete;
-    CLock& operator=(const CLock&) = delete;
-};
 
 std::string ToUtf8(const wchar_t* text, size_t length)
 {
@@ -112,15 +105,15 @@ bool AppendLine(const std::string& line)
 {
     std::wstring folder = g_journalFolder.empty() ? LibraryFolder() : g_journalFolder;
     std::wstring path = WithSlash(folder) + L"events.jsonl";
-    HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    CFileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     std::string text = line + "\n";
     DWORD written = 0;
-    BOOL ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == text.size();
+    return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
 }
 
 template <size_t N>
@@ -151,7 +144,7 @@ __declspec(dllexport) int WINAPI initialize()
 // 0 on success. The journal goes into the record's data folder, which must be usable.
 __declspec(dllexport) int WINAPI initialize2(int reserved, const UsageStatsInitRecord* record)
 {
-    CLock lock;
+    CLockGuard lock(g_lock);
     if (!record)
         return 1;
     std::wstring folder(record->dataFolder, wcsnlen(record->dataFolder, 256));
@@ -176,7 +169,7 @@ __declspec(dllexport) int WINAPI trackEvent2(const wchar_t* category, const wcha
                                              const wchar_t* application, int value, int count,
                                              const UsageStatsAttr* attributes)
 {
-    CLock lock;
+    CLockGuard lock(g_lock);
     std::string list = "null";
     if (attributes && count > 0) {
         list = "[";
@@ -202,16 +195,9 @@ __declspec(dllexport) int WINAPI trackEvent2(const wchar_t* category, const wcha
 
 __declspec(dllexport) int WINAPI finish(int reserved)
 {
-    CLock lock;
+    CLockGuard lock(g_lock);
     std::string line = "{" + JsonField(L"call", "\"finish\"") + "," + JsonField(L"reserved", JsonNumber(reserved)) + "}";
     return AppendLine(line) ? 0 : 3;
 }
 
 } // extern "C"
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
-{
-    if (reason == DLL_PROCESS_ATTACH)
-        ::InitializeCriticalSection(&g_lock);
-    return TRUE;
-}
