@@ -104,6 +104,19 @@ def main():
         z.writestr("exact.png", b"\x89PNG" + b"\0" * (LIMIT - 4))
         z.writestr("over.png", b"\x89PNG" + b"\0" * (LIMIT - 3))
 
+    # Duplicate names: the first entry wins a lookup.
+    import warnings
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        with zipfile.ZipFile(os.path.join(out, "python_duplicates.zip"), "w", zipfile.ZIP_DEFLATED) as z:
+            z.writestr("Dup.txt", b"first")
+            z.writestr("dup.txt", b"second")
+
+    # More than 65,535 entries: the counts live in the zip64 end records.
+    with zipfile.ZipFile(os.path.join(out, "python_zip64.zip"), "w", zipfile.ZIP_STORED) as z:
+        for i in range(70000):
+            z.writestr("f/%05d.txt" % i, b"%d" % i)
+
     # Inputs of the resource fixture library.
     write(os.path.join(out, "empty.bin"), b"")
     shutil.rmtree(work, ignore_errors=True)

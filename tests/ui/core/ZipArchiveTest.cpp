@@ -208,3 +208,23 @@ TEST(ZipArchiveHandles, OpeningSomethingElseGivesNone)
     ZipArchive::Close(archive);
     EXPECT_FALSE(archive);
 }
+
+TEST(ZipArchiveFind, FirstOfDuplicateNamesWins)
+{
+    std::unique_ptr<ZipArchive> archive = ZipArchive::OpenFromFile(ZipFixtures::Path(L"python_duplicates.zip"));
+    ASSERT_TRUE(archive);
+    EXPECT_EQ("first", ExtractWhole(*archive, L"dup.txt"));
+    int index = -1;
+    TZipEntry entry;
+    ASSERT_EQ(kZipOk, archive->Find(L"dup.txt", false, index, entry));
+    EXPECT_EQ(1, index);
+}
+
+TEST(ZipArchiveMembers, Zip64EndRecordsGiveTheEntryCount)
+{
+    std::unique_ptr<ZipArchive> archive = ZipArchive::OpenFromFile(ZipFixtures::Path(L"python_zip64.zip"));
+    ASSERT_TRUE(archive);
+    EXPECT_EQ(70000, archive->EntryCount());
+    EXPECT_EQ("69999", ExtractWhole(*archive, L"F/69999.TXT"));
+    EXPECT_EQ("0", ExtractWhole(*archive, L"f\\00000.txt"));
+}
