@@ -1,0 +1,71 @@
+// OrvaneRuzerodOradirr.exe: the eye-care tool of the Orvane suite.
+//   (no switch)   show the window until it is closed
+//   -tamsel       apply the stored setting and exit
+//   -redefault    put the screen back to 6500 K and exit
+#include "app/OrvaneRuzerodOradirWnd.h"
+#include "app/SingleInstance.h"
+#include "app/StartupSwitches.h"
+#include "biz/LanguageHelper.h"
+#include "biz/Logger.h"
+#include "biz/UsageStats.h"
+#include "biz/libutils.h"
+#include "ui/core/WindowContextUI.h"
+
+#include <windows.h>
+
+#include <new>
+
+namespace {
+
+constexpr wchar_t kSource[] = L"OrvaneRuzerodOradirr";
+constexpr DWORD kMainWindowStyle = 0x96C80000; // pop-up, visible, clip siblings/children, border, dialog frame, system menu
+constexpr UINT kIconResourceId = 107;
+
+// Zero-filled before construction, as the window's fields expect, and never
+// deleted: the process exit releases it.
+COrvaneRuzerodOradirWnd* CreateMainWindowObject()
+{
+    void* memory = ::HeapAlloc(::GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(COrvaneRuzerodOradirWnd));
+    return memory ? new (memory) COrvaneRuzerodOradirWnd() : nullptr;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
+{
+    LoggerInit(L"OrvaneRuzerodOradir");
+
+    const std::wstring installFolder = GetInstallFolder();
+    LanguageTextInit(L"", installFolder + L"\\skin\\lan\\");
+
+    SkinUI::CWindowContextUI::SetAppModule(instance);
+    SkinUI::CWindowContextUI::SetSkinFolder(installFolder + L"skin");
+
+    if (!EnsureSingleInstance()) {
+        LOG_INFO(kSource, L"Mutex Exist");
+        return 0;
+    }
+
+    UsageStatsInit(installFolder.c_str());
+
+    COrvaneRuzerodOradirWnd* window = CreateMainWindowObject();
+    if (!window)
+        return 0;
+    window->CreateNative(nullptr, L"Eyeward", kMainWindowStyle, 0);
+    window->ApplyIcon(kIconResourceId);
+    window->Center(false);
+
+    const std::wstring switches = ParseSwitches(commandLine ? commandLine : L"");
+    if (switches == kSwitchTamsel) {
+        LOG_INFO(kSource, L"Run OrvaneRuzerodOradirr.exe -tamsel");
+        return 0;
+    }
+    if (switches == kSwitchRedefault) {
+        LOG_INFO(kSource, L"Run OrvaneRuzerodOradirr.exe -redefault");
+        window->ColorRamp().ApplyColorTemperature(kRedefaultKelvin, false, 0.5);
+        return 0;
+    }
+    window->RunModal(false);
+    UsageStatsFinish();
+    return 0;
+}
