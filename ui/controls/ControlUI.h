@@ -193,6 +193,8 @@ protected:
     // ancestor that is shown; `dirty` receives the clipped rectangle.
     bool clipToAncestors(RECT& dirty, bool stopAtHiddenAncestor) const;
     void assignImage(TImageDrawInfo& image, const std::wstring& text);
+    void relayoutForSizeChange();
+    void assignLimit(int& limit, int value);
     void sendNotice(const wchar_t* type, WPARAM wParam = 0, LPARAM lParam = 0);
 
     CListenerList m_initListeners;
