@@ -267,3 +267,13 @@ TEST_F(SkinSourceTest, ModuleResourcesAndTheZipResource)
     EXPECT_EQ(kZipOk, ZipFind(CSkinSource::OpenZip(), L"empty.txt", true, index, entry));
     CSkinSource::Reset();
 }
+
+TEST_F(SkinSourceTest, ProductSkinArchiveGivesItsMarkup)
+{
+    CSkinSource::SetSkinFolder(TestEnv::FromUnixPath(std::string(ORVANE_BINARY_DIR) + "/skin/"));
+    CSkinSource::SetSkinZipFile(L"RuzerodOradirWnd.zip", true);
+    ASSERT_NE(nullptr, CSkinSource::OpenZip());
+    CSkinMarkup markup;
+    ASSERT_TRUE(markup.LoadFile(L"RuzerodOradirWnd.xml")) << markup.ErrorMessage();
+    EXPECT_STREQ(L"Window", markup.Root().Name());
+}

@@ -228,3 +228,20 @@ TEST(ZipArchiveMembers, Zip64EndRecordsGiveTheEntryCount)
     EXPECT_EQ("69999", ExtractWhole(*archive, L"F/69999.TXT"));
     EXPECT_EQ("0", ExtractWhole(*archive, L"f\\00000.txt"));
 }
+
+// The archive the build packs from skin/ (the exe's "ZIPRES" 131).
+TEST(ZipArchiveProductSkin, EveryEntryUnpacksAndTheMarkupIsTheSource)
+{
+    const std::wstring path = TestEnv::FromUnixPath(std::string(ORVANE_BINARY_DIR) + "/skin/RuzerodOradirWnd.zip");
+    std::unique_ptr<ZipArchive> archive = ZipArchive::OpenFromFile(path);
+    ASSERT_TRUE(archive);
+    ASSERT_GT(archive->EntryCount(), 1);
+    for (int i = 0; i < archive->EntryCount(); ++i) {
+        TZipEntry entry;
+        ASSERT_EQ(kZipOk, archive->EntryAt(i, entry));
+        std::string bytes(entry.uncompressedSize, '\0');
+        EXPECT_EQ(kZipOk, archive->Extract(i, &bytes[0], entry.uncompressedSize));
+    }
+    EXPECT_EQ(TestEnv::ReadFileBytes(TestEnv::SourceFolder() + L"skin\\RuzerodOradirWnd.xml"),
+              ExtractWhole(*archive, L"RuzerodOradirWnd.xml"));
+}
