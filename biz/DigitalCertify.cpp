@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "biz/ConfigManager.h"
 #include "biz/KeyValueFile.h"
 #include "biz/Logger.h"
@@ -10,10 +12,10 @@
 namespace {
 
 // The maker's code-signing certificates (SHA-1, 40 lower-case hex digits).
-// Production builds list the certificates that sign the suite's modules;
-// this build signs with a certificate made at build time, which the test
-// install names through "ThrumbPrintsList" instead.
-const wchar_t* const kBuiltInThumbprints[] = {nullptr};
+// The suite's release certificates go here. This build signs its modules
+// with a certificate made at build time, so the table stays empty and the
+// install names that certificate through "ThrumbPrintsList" instead.
+constexpr std::array<const wchar_t*, 0> kBuiltInThumbprints{};
 
 // Read once per process, on the first check; kept so that every verifier
 // gets the configured thumbprints, not only the one that read them.
@@ -87,9 +89,7 @@ bool IsTrustedSignerName(const std::wstring& name)
 
 CDigitalCertify::CDigitalCertify()
 {
-    for (const wchar_t* thumbprint : kBuiltInThumbprints)
-        if (thumbprint)
-            m_thumbprints.emplace_back(thumbprint);
+    m_thumbprints.assign(kBuiltInThumbprints.begin(), kBuiltInThumbprints.end());
 }
 
 std::vector<std::wstring> SplitThumbprintList(const std::wstring& list)
