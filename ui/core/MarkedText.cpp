@@ -69,6 +69,7 @@ struct TLine {
     int height = 0;
     int baseline = 0;
     int width = 0;
+    int fixedHeight = 0;  // set by <y N> while the line was filled
 };
 
 class CMarkedTextPainter {
@@ -232,13 +233,20 @@ private:
         return line.top + current + fontHeight <= m_rect.bottom - m_rect.top;
     }
 
+    // Room above and below the baseline. A run shifted down by <o N> needs more
+    // below it, one shifted up more above; the others keep their place.
+    static void LineExtent(const TLine& line, int& ascent, int& descent)
+    {
+        for (const TPiece& piece : line.pieces) {
+            ascent = std::max(ascent, piece.ascent - std::min(0, piece.offset));
+            descent = std::max(descent, piece.descent + std::max(0, piece.offset));
+        }
+    }
+
     int LineHeightSoFar(const TLine& line) const
     {
         int ascent = 0, descent = 0;
-        for (const TPiece& piece : line.pieces) {
-            ascent = std::max(ascent, piece.ascent - piece.offset);
-            descent = std::max(descent, piece.descent + piece.offset);
-        }
+        LineExtent(line, ascent, descent);
         return ascent + descent;
     }
 
@@ -269,10 +277,7 @@ private:
     {
         TLine& line = Line();
         int ascent = 0, descent = 0;
-        for (const TPiece& piece : line.pieces) {
-            ascent = std::max(ascent, piece.ascent - piece.offset);
-            descent = std::max(descent, piece.descent + piece.offset);
-        }
+        LineExtent(line, ascent, descent);
         if (line.pieces.empty()) {
             const TEXTMETRICW metrics = Metrics(Font());
             ascent = metrics.tmAscent;
@@ -280,7 +285,7 @@ private:
         }
         line.baseline = ascent;
         line.height = ascent + descent;
-        if (const int fixed = m_lineHeights.back(); fixed > 0) {
+        if (const int fixed = line.fixedHeight; fixed > 0) {
             line.baseline += (fixed - line.height) / 2;
             line.height = fixed;
         }
@@ -298,6 +303,7 @@ private:
         }
         m_lines.emplace_back();
         Line().top = top;
+        Line().fixedHeight = m_lineHeights.back();
     }
 
     void AddText(const std::wstring& text)
@@ -512,6 +518,7 @@ private:
             break;
         case L'y':
             m_lineHeights.push_back(std::max(0, Number(argument)));
+            Line().fixedHeight = m_lineHeights.back();
             break;
         default: // r is handled by the tokenizer; other letters mean nothing
             break;
