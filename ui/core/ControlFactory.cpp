@@ -5,12 +5,19 @@
 #include "ui/core/ControlFactory.h"
 
 #include "ui/controls/ButtonUI.h"
+#include "ui/controls/ChildLayoutUI.h"
+#include "ui/controls/ContainerUI.h"
 #include "ui/controls/ControlUI.h"
 #include "ui/controls/GifAnimUI.h"
+#include "ui/controls/HorizontalLayoutUI.h"
 #include "ui/controls/LabelUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/ProgressUI.h"
+#include "ui/controls/ScrollBarUI.h"
 #include "ui/controls/SequencePictureUI.h"
+#include "ui/controls/TabLayoutUI.h"
+#include "ui/controls/TileLayoutUI.h"
+#include "ui/controls/VerticalLayoutUI.h"
 
 #include <cwchar>
 
@@ -44,13 +51,13 @@ const TControlClass kControlClasses[] = {
     {L"RotateAnimateUI", L"CRotateAnimateUI", false, &Make<CRotateAnimateUI>},
     {L"RichEdit", L"CRichEditUI", false, nullptr},
     {L"ActiveX", L"CActiveXUI", false, nullptr},
-    {L"Container", L"CContainerUI", false, nullptr},
-    {L"VerticalLayout", L"CVerticalLayoutUI", false, nullptr},
-    {L"HorizontalLayout", L"CHorizontalLayoutUI", false, nullptr},
-    {L"TileLayout", L"CTileLayoutUI", false, nullptr},
-    {L"TabLayout", L"CTabLayoutUI", false, nullptr},
-    {L"ChildLayout", L"CChildLayoutUI", false, nullptr},
-    {L"ScrollBar", L"CScrollBarUI", false, nullptr},
+    {L"Container", L"CContainerUI", false, &Make<CContainerUI>},
+    {L"VerticalLayout", L"CVerticalLayoutUI", false, &Make<CVerticalLayoutUI>},
+    {L"HorizontalLayout", L"CHorizontalLayoutUI", false, &Make<CHorizontalLayoutUI>},
+    {L"TileLayout", L"CTileLayoutUI", false, &Make<CTileLayoutUI>},
+    {L"TabLayout", L"CTabLayoutUI", false, &Make<CTabLayoutUI>},
+    {L"ChildLayout", L"CChildLayoutUI", false, &Make<CChildLayoutUI>},
+    {L"ScrollBar", L"CScrollBarUI", false, &Make<CScrollBarUI>},
     {L"List", L"CListUI", false, nullptr},
     {L"ListHeader", L"CListHeaderUI", false, nullptr},
     {L"ListHeaderItem", L"CListHeaderItemUI", false, nullptr},
