@@ -1,0 +1,60 @@
+#pragma once
+// Shared helpers of the control tests: rectangle comparison and printing,
+// trees of plain controls, and a 32-bit DIB to paint into.
+#include "biz/ScopedHandle.h"
+#include "ui/controls/ContainerUI.h"
+#include "ui/controls/ControlUI.h"
+
+#include <windows.h>
+
+#include <ostream>
+
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline bool operator!=(const RECT& a, const RECT& b) { return !(a == b); }
+inline void PrintTo(const RECT& r, std::ostream* out)
+{
+    *out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
+}
+
+namespace ControlTest {
+
+inline RECT Rect(LONG l, LONG t, LONG r, LONG b) { return RECT{l, t, r, b}; }
+
+// A plain control with a preset size (0 = stretch).
+inline SkinUI::CControlUI* Fixed(int width, int height)
+{
+    auto* control = new SkinUI::CControlUI();
+    control->assignPresetWidth(width);
+    control->assignPresetHeight(height);
+    return control;
+}
+
+// A top-down 32-bit DIB section selected into a memory DC, cleared to 0.
+class CDibCanvas {
+public:
+    CDibCanvas(int width, int height);
+    ~CDibCanvas();
+    CDibCanvas(const CDibCanvas&) = delete;
+    CDibCanvas& operator=(const CDibCanvas&) = delete;
+    HDC Dc() const { return m_dc.Get(); }
+    // The pixel as 0xAARRGGBB (alpha as stored).
+    DWORD Pixel(int x, int y) const;
+    // Colour without alpha: 0xRRGGBB.
+    DWORD Rgb(int x, int y) const { return Pixel(x, y) & 0xFFFFFF; }
+    void Clear(DWORD value);
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+private:
+    int m_width;
+    int m_height;
+    DWORD* m_bits = nullptr;
+    CMemoryDc m_dc;
+    CBitmap m_bitmap;
+    HGDIOBJ m_previous = nullptr;
+};
+
+} // namespace ControlTest
