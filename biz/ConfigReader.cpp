@@ -92,19 +92,26 @@ bool CConfigReader::LoadDataFile()
     // Opened without sharing so nobody rewrites it under us.
     if (!ReadWholeFile(path, 0, kMaxDataFileBytes, data))
         return false;
-    // Whole blocks only; anything else was not produced by the cipher.
+    // Partial blocks were not produced by the cipher: unreadable, not invalid.
     if (data.size() < 8 || data.size() % 8 != 0)
         return false;
-
-    BlowFishEnc cipher;
-    uint8_t* bytes = reinterpret_cast<uint8_t*>(data.data());
-    cipher.Decrypt(bytes, data.size(), bytes);
-    // The text ends at the first zero byte, or at the end of the data.
-    data.push_back('\0');
-    if (ParseConfig(data.data()))
+    if (ParseDataFileBytes(data))
         return true;
     ::DeleteFileW(path.c_str());
     return false;
+}
+
+bool CConfigReader::ParseDataFileBytes(std::vector<char>& bytes)
+{
+    // Whole blocks only; anything else was not produced by the cipher.
+    if (bytes.size() < 8 || bytes.size() % 8 != 0)
+        return false;
+    BlowFishEnc cipher;
+    uint8_t* data = reinterpret_cast<uint8_t*>(bytes.data());
+    cipher.Decrypt(data, bytes.size(), data);
+    // The text ends at the first zero byte, or at the end of the data.
+    bytes.push_back('\0');
+    return ParseConfig(bytes.data());
 }
 
 bool CConfigReader::LoadResource()

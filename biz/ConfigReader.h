@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CConfigReader {
 public:
@@ -27,6 +28,9 @@ public:
     bool LoadDataFile();
     bool LoadResource();
     bool ParseConfig(const char* text);
+    // Deciphers the bytes of a data file in place and parses the text; false
+    // for anything but a whole number of 8-byte blocks.
+    bool ParseDataFileBytes(std::vector<char>& bytes);
 
     std::unique_ptr<ConfigData> TakeData() { return std::move(m_data); }
 

@@ -64,18 +64,25 @@ size_t CountElementTags(const char* text)
 
 bool VisitDocument(const char* text, const std::function<void(const TiXmlDocument&)>& visit)
 {
-    if (!text || !*text || CountElementTags(text) > kMaxElementTags)
+    if (!text || !*text)
+        return false;
+    const size_t tags = CountElementTags(text);
+    if (tags > kMaxElementTags)
         return false;
     bool parsed = false;
-    bool started = CallOnLargeStack([&] {
+    auto parse = [&] {
         TiXmlDocument document;
         document.Parse(text, nullptr, TIXML_ENCODING_UTF8);
         if (document.Error())
             return;
         parsed = true;
         visit(document);
-    });
-    return started && parsed;
+    };
+    if (tags <= kDirectParseTags) {
+        parse();
+        return parsed;
+    }
+    return CallOnLargeStack(parse) && parsed;
 }
 
 } // namespace SafeXml

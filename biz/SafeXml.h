@@ -1,8 +1,8 @@
 #pragma once
 // Parsing untrusted XML text with TinyXML without risking the stack: the
-// parser and the tree's destructor recurse once per nesting level, so the
-// document is parsed, visited and destroyed on a thread with a large stack,
-// and texts with more element tags than that stack covers are refused.
+// parser and the tree's destructor recurse once per nesting level, so a text
+// with many element tags is parsed, visited and destroyed on a thread with a
+// large stack, and texts with more tags than that stack covers are refused.
 #include <tinyxml.h>
 
 #include <cstddef>
@@ -12,6 +12,9 @@ namespace SafeXml {
 
 // More start tags than this and a text is refused; deeper nesting needs more tags.
 inline constexpr size_t kMaxElementTags = 20000;
+// Up to this many start tags the caller's own stack is ample; starting a
+// thread costs far more than parsing such a small text.
+inline constexpr size_t kDirectParseTags = 128;
 
 // Parses zero-terminated UTF-8 `text` and, when it parses without error,
 // calls `visit` with the document (which lives only during the call).
