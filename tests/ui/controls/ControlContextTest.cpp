@@ -14,73 +14,11 @@
 #include <vector>
 
 using namespace SkinUI;
+using ControlTest::CHostWindow;
 using ControlTest::Fixed;
 using ControlTest::Rect;
 
 namespace {
-
-class CNotices : public INotifyUI {
-public:
-    void Notify(TNotifyMsg& msg) override { notices.push_back(msg); }
-    int Count(const std::wstring& type) const
-    {
-        int count = 0;
-        for (const TNotifyMsg& notice : notices)
-            count += notice.type == type ? 1 : 0;
-        return count;
-    }
-    std::vector<TNotifyMsg> notices;
-};
-
-// A plain popup window whose messages go to a bound context.
-class CHostWindow {
-public:
-    CHostWindow()
-    {
-        static const wchar_t* kClass = L"ControlsTestHost";
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSW windowClass = {};
-            windowClass.lpfnWndProc = &CHostWindow::Proc;
-            windowClass.hInstance = ::GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = kClass;
-            ::RegisterClassW(&windowClass);
-            registered = true;
-        }
-        m_window = ::CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
-                                     ::GetModuleHandleW(nullptr), this);
-        ::SetWindowLongPtrW(m_window, GWLP_USERDATA, LONG_PTR(this));
-        context.Bind(m_window);
-        context.AddReceiver(&notices);
-    }
-    ~CHostWindow()
-    {
-        context.RemoveReceiver(&notices);
-        ::DestroyWindow(m_window);
-    }
-    void Pump()
-    {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-
-    CWindowContextUI context;
-    CNotices notices;
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<CHostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        LRESULT result = 0;
-        if (self && self->context.HandleWindowMessage(message, wParam, lParam, result))
-            return result;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    HWND m_window = nullptr;
-};
 
 TInputEvent Event(EInputKind kind, int x = 0, int y = 0)
 {

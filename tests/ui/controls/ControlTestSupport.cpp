@@ -2,6 +2,58 @@
 
 namespace ControlTest {
 
+int CNotices::Count(const std::wstring& type) const
+{
+    int count = 0;
+    for (const SkinUI::TNotifyMsg& notice : notices)
+        count += notice.type == type ? 1 : 0;
+    return count;
+}
+
+CHostWindow::CHostWindow()
+{
+    static const wchar_t* kClass = L"ControlsTestHost";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = &CHostWindow::Proc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kClass;
+        ::RegisterClassW(&windowClass);
+        registered = true;
+    }
+    m_window = ::CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    ::SetWindowLongPtrW(m_window, GWLP_USERDATA, LONG_PTR(this));
+    context.Bind(m_window);
+    context.AddReceiver(&notices);
+}
+
+CHostWindow::~CHostWindow()
+{
+    context.RemoveReceiver(&notices);
+    ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    ::DestroyWindow(m_window);
+}
+
+void CHostWindow::Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+LRESULT CALLBACK CHostWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CHostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (self && self->context.HandleWindowMessage(message, wParam, lParam, result))
+        return result;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 CDibCanvas::CDibCanvas(int width, int height) : m_width(width), m_height(height)
 {
     BITMAPINFO info = {};

@@ -4,10 +4,14 @@
 #include "biz/ScopedHandle.h"
 #include "ui/controls/ContainerUI.h"
 #include "ui/controls/ControlUI.h"
+#include "ui/core/WindowContextUI.h"
+#include "ui/core/WindowInterfaces.h"
 
 #include <windows.h>
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 inline bool operator==(const RECT& a, const RECT& b)
 {
@@ -31,6 +35,32 @@ inline SkinUI::CControlUI* Fixed(int width, int height)
     control->assignPresetHeight(height);
     return control;
 }
+
+// Keeps every notification it receives.
+class CNotices : public SkinUI::INotifyUI {
+public:
+    void Notify(SkinUI::TNotifyMsg& msg) override { notices.push_back(msg); }
+    int Count(const std::wstring& type) const;
+    std::vector<SkinUI::TNotifyMsg> notices;
+};
+
+// A plain popup window whose messages go to a bound context.
+class CHostWindow {
+public:
+    CHostWindow();
+    ~CHostWindow();
+    CHostWindow(const CHostWindow&) = delete;
+    CHostWindow& operator=(const CHostWindow&) = delete;
+    // Handles the queued messages of this thread.
+    void Pump();
+
+    SkinUI::CWindowContextUI context;
+    CNotices notices;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_window = nullptr;
+};
 
 // A top-down 32-bit DIB section selected into a memory DC, cleared to 0.
 class CDibCanvas {
