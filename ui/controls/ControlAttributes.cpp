@@ -6,6 +6,8 @@
 #include "ui/controls/ContextLink.h"
 #include "ui/core/ValueText.h"
 
+#include <climits>
+
 namespace SkinUI {
 
 namespace {
@@ -17,6 +19,14 @@ bool StoreColour(DWORD& field, DWORD value)
         return false;
     field = value;
     return true;
+}
+
+// b - a without overflow: extreme coordinates give an int-clamped span (a
+// negative one is then ignored like any negative size).
+int SpanBetween(LONG a, LONG b)
+{
+    const long long span = (long long)b - (long long)a;
+    return span > INT_MAX ? INT_MAX : (span < INT_MIN ? INT_MIN : int(span));
 }
 
 } // namespace
@@ -72,8 +82,8 @@ void CControlUI::writeAttribute(const std::wstring& name, const std::wstring& va
     if (name == L"pos") {
         const RECT pos = ParseRectText(value);
         assignFloatOrigin(SIZE{pos.left, pos.top});
-        assignPresetWidth(pos.right - pos.left);
-        assignPresetHeight(pos.bottom - pos.top);
+        assignPresetWidth(SpanBetween(pos.left, pos.right));
+        assignPresetHeight(SpanBetween(pos.top, pos.bottom));
     } else if (name == L"padding") {
         assignOuterMargin(ParseRectText(value));
     } else if (name == L"bkcolor" || name == L"bkcolor1") {

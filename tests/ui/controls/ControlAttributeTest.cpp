@@ -20,6 +20,16 @@ TEST(ControlAttributes, PosSetsOriginAndPresetSizeWithoutFloating)
     EXPECT_FALSE(control.isFloating());
 }
 
+TEST(ControlAttributes, PosWithExtremeCoordinatesDoesNotOverflow)
+{
+    CControlUI control;
+    control.writeAttribute(L"pos", L"-2147483648,0,2147483647,10");
+    EXPECT_EQ(2147483647, control.presetWidth());
+    EXPECT_EQ(10, control.presetHeight());
+    control.writeAttribute(L"pos", L"2147483647,0,-2147483648,0");
+    EXPECT_EQ(2147483647, control.presetWidth()); // a negative span is ignored
+}
+
 TEST(ControlAttributes, TupleValuesMissingAtTheEndCountAsZero)
 {
     CControlUI control;
