@@ -27,17 +27,4 @@ CBitmap CreateTopDownDib(int width, int height, BYTE** pixels)
     return bitmap;
 }
 
-bool TopDownDibPixels(HBITMAP bitmap, BYTE*& pixels, int& width, int& height)
-{
-    DIBSECTION section = {};
-    if (!bitmap || ::GetObjectW(bitmap, sizeof(section), &section) != int(sizeof(section)))
-        return false;
-    if (!section.dsBm.bmBits || section.dsBmih.biBitCount != 32 || section.dsBmih.biHeight >= 0)
-        return false;
-    pixels = static_cast<BYTE*>(section.dsBm.bmBits);
-    width = section.dsBm.bmWidth;
-    height = section.dsBm.bmHeight;
-    return true;
-}
-
 } // namespace SkinUI

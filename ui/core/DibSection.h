@@ -14,7 +14,4 @@ constexpr long long kMaxDibPixels = 1LL << 26;
 // Returns an empty handle for sizes that are not positive or too large.
 CBitmap CreateTopDownDib(int width, int height, BYTE** pixels);
 
-// The pixel memory and size of a 32-bit top-down DIB section, or false for any other bitmap.
-bool TopDownDibPixels(HBITMAP bitmap, BYTE*& pixels, int& width, int& height);
-
 } // namespace SkinUI
