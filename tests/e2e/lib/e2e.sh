@@ -105,6 +105,13 @@ e2e_pixel() {
     sed -n '2p' | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
 }
 
+# "R,G,B" is clearly the window's blue family (blue well above red).
+e2e_is_blue() {
+  local r g b
+  IFS=, read -r r g b <<<"$1"
+  [[ -n "$b" && $b -gt 180 && $((b - r)) -gt 100 ]]
+}
+
 # Entry I of channel C (0 red, 1 green, 2 blue) of the X server's ramp.
 e2e_gamma() { "$XGAMMA" | sed -n "$(($1 + 1))p" | awk -v i="$2" '{ print $(i + 1) }'; }
 
