@@ -71,7 +71,7 @@ e2e_wait_window() {
   local i
   for i in $(seq 1 200); do
     E2E_WINDOW="$(xdotool search --onlyvisible --name '^Eyeward$' 2>/dev/null | head -n 1 || true)"
-    [[ -n "$E2E_WINDOW" ]] && { sleep 0.5; return 0; }
+    [[ -n "$E2E_WINDOW" ]] && { sleep 1.5; return 0; }
     sleep 0.1
   done
   return 1
