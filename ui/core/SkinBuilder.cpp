@@ -1,16 +1,12 @@
 #include "ui/core/SkinBuilder.h"
 
 #include "biz/Logger.h"
+#include "ui/controls/ContainerUI.h"
 #include "ui/controls/ControlUI.h"
 #include "ui/core/ControlFactory.h"
 #include "ui/core/SkinSource.h"
 #include "ui/core/SkinWindowSettings.h"
 #include "ui/core/WindowContextUI.h"
-
-#if __has_include("ui/controls/ContainerUI.h")
-#include "ui/controls/ContainerUI.h"
-#define SKINUI_HAVE_CONTAINERS 1
-#endif
 
 #include <cwchar>
 #include <vector>
@@ -28,12 +24,7 @@ EAddResult AddToParent(CControlUI* parent, CControlUI* control)
     void* facet = parent->queryFacet(L"IContainer");
     if (!facet)
         return EAddResult::NotAContainer;
-#ifdef SKINUI_HAVE_CONTAINERS
     return static_cast<IContainerUI*>(facet)->addItem(control) ? EAddResult::Added : EAddResult::Refused;
-#else
-    (void)control;
-    return EAddResult::Refused;
-#endif
 }
 
 bool SameNoCase(const wchar_t* a, const wchar_t* b)

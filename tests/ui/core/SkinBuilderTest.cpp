@@ -307,7 +307,7 @@ TEST_F(CSkinBuilderTest, ElementNamesOfTheTableIgnoreCaseExceptGifAnimAndLabelEx
 {
     CCallback callback;
     CControlUI* root = Build(L"<Window><VerticalLayout><checkbox name=\"c\" /><gifanim name=\"g\" />"
-                             L"<labelex name=\"l\" /><LabelEx name=\"L\" /></VerticalLayout></Window>",
+                             L"<labelex name=\"l\" /><LabelEx name=\"L\" /><GifAnim name=\"G\" /></VerticalLayout></Window>",
                              &callback);
     ASSERT_NE(root, nullptr);
     ASSERT_NE(Named(L"c"), nullptr);
@@ -315,6 +315,8 @@ TEST_F(CSkinBuilderTest, ElementNamesOfTheTableIgnoreCaseExceptGifAnimAndLabelEx
     EXPECT_EQ(Named(L"g"), nullptr);
     EXPECT_EQ(Named(L"l"), nullptr);
     ASSERT_NE(Named(L"L"), nullptr);
+    ASSERT_NE(Named(L"G"), nullptr);
+    EXPECT_STREQ(Named(L"G")->typeName(), L"GifAnimUI");
     EXPECT_EQ(callback.asked, (std::vector<std::wstring>{L"gifanim", L"labelex"}));
 }
 

@@ -223,3 +223,60 @@ TEST_F(CSkinWindowTest, DestroyingTheWindowLetsTheContextForgetTheRoot)
     EXPECT_EQ(window.Context().ControlByName(L"body"), nullptr);
     EXPECT_EQ(window.Context().FocusedControl(), nullptr);
 }
+
+namespace {
+
+constexpr UINT kOwnMessage = WM_APP + 7;
+
+// Takes one message of its own in MsgOther and, on request, the erase message too.
+class CRoutingWindow : public CSkinWindow {
+public:
+    using CSkinWindow::CSkinWindow;
+    LRESULT MsgOther(UINT message, WPARAM, LPARAM, bool& handled) override
+    {
+        handled = message == kOwnMessage || (message == WM_ERASEBKGND && takeErase);
+        return message == kOwnMessage ? 77 : 5;
+    }
+    LRESULT MsgSetFocus(UINT, WPARAM, LPARAM, bool& handled) override
+    {
+        ++focusHandled;
+        handled = true;
+        return 0;
+    }
+    bool takeErase = false;
+    int focusHandled = 0;
+};
+
+} // namespace
+
+TEST_F(CSkinWindowTest, RouteMessageAsksTheHandlerThenMsgOtherThenTheContextThenThePreviousProcedure)
+{
+    CRoutingWindow window(kPlainSkin);
+    ASSERT_NE(window.Open(), nullptr);
+    // MsgOther first for messages without a handler of their own.
+    EXPECT_EQ(window.Send(kOwnMessage), 77);
+    // The context handles the erase message when MsgOther leaves it.
+    EXPECT_EQ(window.Send(WM_ERASEBKGND, 0, 0), 1);
+    window.takeErase = true;
+    EXPECT_EQ(window.Send(WM_ERASEBKGND, 0, 0), 5);
+    // Nobody in the framework keeps the window text: the platform does.
+    ::SetWindowTextW(window.Window(), L"routed");
+    wchar_t text[16] = {};
+    ::GetWindowTextW(window.Window(), text, 16);
+    EXPECT_STREQ(text, L"routed");
+    // A handler that keeps the message handled ends the routing.
+    window.Send(WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(window.focusHandled, 1);
+}
+
+TEST_F(CSkinWindowTest, AnimateShowHidesAndShowsTheWindow)
+{
+    CSkinWindow window(kPlainSkin);
+    ASSERT_NE(window.Open(), nullptr);
+    window.ShowAndPaint();
+    window.AnimateShow(10, AW_HIDE | AW_BLEND);
+    EXPECT_FALSE(::IsWindowVisible(window.Window()));
+    EXPECT_FALSE(window.Context().Shadow().IsWanted());
+    window.AnimateShow(10, AW_ACTIVATE | AW_BLEND);
+    EXPECT_TRUE(::IsWindowVisible(window.Window()));
+}
