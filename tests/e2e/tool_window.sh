@@ -17,6 +17,8 @@ e2e_start
 e2e_expect_true "the window appears" e2e_wait_window
 e2e_geometry
 e2e_expect_eq "window size" "480x323" "${E2E_W}x${E2E_H}"
+e2e_expect_eq "window centred on the 1280x1024 screen" "400,350" "$E2E_X,$E2E_Y"
+e2e_expect_eq "drop shadow window around it" "526x369+377+337" "$(e2e_shadow_geometry)"
 e2e_expect_eq "stored temperature after a first start" "6600" "$(e2e_reg_value "$KEY" ColorTemperatureValue)"
 e2e_expect_eq "no switch state after a first start" "" "$(e2e_reg_value "$KEY" Eye_Protection)"
 e2e_expect_eq "neutral blue on screen" "$(e2e_expected_gamma 6600 2)" "$(e2e_gamma 2 255)"

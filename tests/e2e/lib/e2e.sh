@@ -105,6 +105,18 @@ e2e_pixel() {
     sed -n '2p' | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
 }
 
+# The visible top-level window of the shadow's size ("WxH+X+Y"), if any.
+e2e_shadow_geometry() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" | sed 's/^/S_/')"
+    if [[ "$S_WIDTH" == 526 && "$S_HEIGHT" == 369 ]]; then
+      echo "${S_WIDTH}x${S_HEIGHT}+${S_X}+${S_Y}"
+      return
+    fi
+  done
+}
+
 # "R,G,B" is clearly the window's blue family (blue well above red).
 e2e_is_blue() {
   local r g b
