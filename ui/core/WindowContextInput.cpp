@@ -2,6 +2,8 @@
 // clicks, keys, timers, reflected child notifications and touch panning.
 #include "ui/core/WindowContextUI.h"
 
+#include "ui/controls/ContainerUI.h"
+#include "ui/controls/ScrollBarUI.h"
 #include "ui/controls/ControlUI.h"
 
 #include <windowsx.h>
@@ -57,6 +59,21 @@ bool StartsParentDrag(const CControlUI* control)
         if (IsClass(control, name))
             return false;
     return true;
+}
+
+// Dragging inside a scrolling container would fight its scroll bars.
+bool InsideScrollingContainer(const CControlUI* control)
+{
+    for (CControlUI* ancestor = control->parentControl(); ancestor; ancestor = ancestor->parentControl()) {
+        auto* container = static_cast<CContainerUI*>(ancestor->queryFacet(L"Container"));
+        if (!container)
+            continue;
+        const CControlUI* bars[] = {container->verticalBar(), container->horizontalBar()};
+        for (const CControlUI* bar : bars)
+            if (bar && bar->isShown())
+                return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -462,7 +479,7 @@ void CWindowContextUI::ReleaseMouse()
 
 void CWindowContextUI::BeginParentDrag(CControlUI* control)
 {
-    if (!m_dragParent || !control || !StartsParentDrag(control))
+    if (!m_dragParent || !control || !StartsParentDrag(control) || InsideScrollingContainer(control))
         return;
     if (!(::GetWindowLongPtrW(m_window, GWL_STYLE) & WS_CHILD))
         return;

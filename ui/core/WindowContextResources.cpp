@@ -2,7 +2,10 @@
 // attribute lists, colours and cached images.
 #include "ui/core/WindowContextUI.h"
 
+#include "ui/core/ColourAdjust.h"
 #include "ui/core/WindowContextShared.h"
+
+#include <algorithm>
 
 namespace SkinUI {
 
@@ -175,5 +178,19 @@ TImageRecord* CWindowContextUI::CacheImage(const std::wstring& name, const std::
 }
 
 void CWindowContextUI::DropImageTable(bool shared) { m_images.DropImageTable(shared); }
+
+void CWindowContextUI::SetHsl(bool enabled, int hue, int saturation, int lightness)
+{
+    TColourAdjustment& adjustment = ColourAdjustment();
+    adjustment.enabled = enabled;
+    adjustment.hue = std::clamp(hue, 0, 360);
+    adjustment.saturation = std::clamp(saturation, 0, 200);
+    adjustment.lightness = std::clamp(lightness, 0, 200);
+    for (CWindowContextUI* context : AllContexts()) {
+        context->m_images.ReapplyColourAdjustment();
+        if (context->m_window)
+            ::InvalidateRect(context->m_window, nullptr, FALSE);
+    }
+}
 
 } // namespace SkinUI

@@ -172,6 +172,9 @@ bool CWindowContextUI::AdoptRoot(CControlUI* root)
     m_firstLayoutPending = true;
     m_layoutNeeded = true;
     m_focusNeeded = true;
+    // A new tree must be painted even when nothing else invalidates the window.
+    if (m_window)
+        ::InvalidateRect(m_window, nullptr, FALSE);
     return RegisterTree(root, nullptr);
 }
 

@@ -54,6 +54,11 @@ public:
     static void SetLanguageText(int id, const std::wstring& text);
     static void ClearLanguageTexts();
 
+    // ---- Process-wide colour adjustment (images marked hsl, colours of controls with colorhsl) ----
+    // Values are clamped (hue 0..360, saturation and lightness 0..200); every
+    // window's adjusted images are recomputed and repainted.
+    static void SetHsl(bool enabled, int hue, int saturation, int lightness);
+
     // Every bound context, in binding order.
     static const std::vector<CWindowContextUI*>& AllContexts();
 
