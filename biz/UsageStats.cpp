@@ -209,14 +209,17 @@ void UsageStatsFinish()
 
 void UsageStatsTesting::Reset()
 {
-    // The tool never unloads the library; a test does, so its copy can be deleted.
+    // The tool never unloads the library; a test does, so its copy can be
+    // deleted. Every failed init loaded it once more, so drop every reference.
     void* entry = g_trackEvent2 ? reinterpret_cast<void*>(g_trackEvent2)
                   : g_initialize2 ? reinterpret_cast<void*>(g_initialize2)
                                   : reinterpret_cast<void*>(g_finish);
     HMODULE library = nullptr;
-    if (entry && ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                      static_cast<LPCWSTR>(entry), &library))
+    for (int i = 0; entry && i < 64 &&
+                    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                         static_cast<LPCWSTR>(entry), &library);
+         ++i)
         ::FreeLibrary(library);
     g_initialised = 0;
     g_initialize2 = nullptr;
