@@ -21,12 +21,10 @@ CContainerUI::~CContainerUI()
     delete m_vBar;
     delete m_hBar;
     m_vBar = m_hBar = nullptr;
-    if (m_autoDestroy) {
-        std::vector<CControlUI*> children;
-        children.swap(m_items);
-        for (CControlUI* child : children)
-            delete child;
-    }
+    std::vector<CControlUI*> children;
+    children.swap(m_items);
+    for (CControlUI* child : children)
+        disposeChild(child, false);
 }
 
 const wchar_t* CContainerUI::typeName() const { return L"ContainerUI"; }
@@ -111,11 +109,15 @@ bool CContainerUI::insertItem(CControlUI* control, int index)
     return true;
 }
 
-void CContainerUI::disposeChild(CControlUI* child)
+void CContainerUI::disposeChild(CControlUI* child, bool mayDefer)
 {
-    if (!m_autoDestroy)
+    if (!m_autoDestroy) {
+        // The child outlives this container in its owner's hands: it must
+        // not keep pointing at a parent that may go away.
+        child->bindContext(child->windowContext(), nullptr, false);
         return;
-    if (m_delayedDestroy && m_context)
+    }
+    if (mayDefer && m_delayedDestroy && m_context)
         ContextLink::DeleteLater(m_context, child);
     else
         delete child;
@@ -128,7 +130,7 @@ bool CContainerUI::removeItem(CControlUI* control)
         return false;
     markForRelayout();
     m_items.erase(m_items.begin() + index);
-    disposeChild(control);
+    disposeChild(control, true);
     return true;
 }
 
@@ -139,7 +141,7 @@ void CContainerUI::removeAllItems()
     std::vector<CControlUI*> children;
     children.swap(m_items);
     for (CControlUI* child : children)
-        disposeChild(child);
+        disposeChild(child, true);
     markForRelayout();
 }
 

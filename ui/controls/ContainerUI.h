@@ -106,7 +106,10 @@ protected:
     RECT innerWithoutBars() const;
     // Lays the container out again at its own place (relative when floating).
     void relayoutInPlace(bool invalidate);
-    void disposeChild(CControlUI* child);
+    // Destroys a child that left the list (later, through the context, when
+    // `mayDefer` and destruction is delayed), or detaches it when children
+    // are not destroyed.
+    void disposeChild(CControlUI* child, bool mayDefer);
     // Bubbles an event the container does not handle itself.
     void passOnInput(TInputEvent& event);
 

@@ -93,9 +93,13 @@ TEST(ContainerItems, WithoutAutoDestroyChildrenSurvive)
         container.addItem(kept);
         container.removeAllItems();
         EXPECT_EQ(0, container.itemCount());
+        EXPECT_EQ(nullptr, kept->parentControl());
         container.addItem(kept);
+        EXPECT_EQ(&container, kept->parentControl());
     }
     EXPECT_EQ(0, destroyed);
+    EXPECT_EQ(nullptr, kept->parentControl());
+    kept->requestRepaint(); // no ancestor left to walk
     delete kept;
     EXPECT_EQ(1, destroyed);
 }
