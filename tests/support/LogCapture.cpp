@@ -20,6 +20,8 @@ void EnsureLoggerStarted()
 CLogCapture::CLogCapture()
 {
     EnsureLoggerStarted();
+    // Information lines must reach the file whatever an earlier test left configured.
+    LogLevel = kLogInfo;
     Clear();
 }
 
