@@ -80,7 +80,8 @@ public:                                                                         
 // a map of its own, or ::SkinUI::CNotifyPump for none).
 #define SKINUI_BEGIN_NOTICE_MAP(theClass, baseClass)                                                                 \
     const ::SkinUI::TNoticeMap* theClass::NoticeMap() const { return &s_noticeMap; }                                 \
-    const ::SkinUI::TNoticeMap theClass::s_noticeMap = {::SkinUI::NoticeMapOf<baseClass>(), theClass::s_noticeEntries}; \
+    const ::SkinUI::TNoticeMap theClass::s_noticeMap = {::SkinUI::NoticeMapOf<baseClass>(),                          \
+                                                        theClass::s_noticeEntries};                                  \
     const ::SkinUI::TNoticeMapEntry theClass::s_noticeEntries[] = {
 
 // An entry whose handler takes the whole notification: void method(TNotifyMsg&).

@@ -307,7 +307,8 @@ TEST_F(CSkinBuilderTest, ElementNamesOfTheTableIgnoreCaseExceptGifAnimAndLabelEx
 {
     CCallback callback;
     CControlUI* root = Build(L"<Window><VerticalLayout><checkbox name=\"c\" /><gifanim name=\"g\" />"
-                             L"<labelex name=\"l\" /><LabelEx name=\"L\" /><GifAnim name=\"G\" /></VerticalLayout></Window>",
+                             L"<labelex name=\"l\" /><LabelEx name=\"L\" /><GifAnim name=\"G\" />"
+                             L"</VerticalLayout></Window>",
                              &callback);
     ASSERT_NE(root, nullptr);
     ASSERT_NE(Named(L"c"), nullptr);
@@ -436,7 +437,8 @@ TEST_F(CSkinBuilderTest, ASelectedIndexSeesTheChildrenItSelects)
 
 TEST_F(CSkinBuilderTest, ClassDefaultsApplyToLaterElementsAndTheElementsOwnAttributesWin)
 {
-    CControlUI* root = Build(L"<Window><Default name=\"Control\" value=\"width=&quot;10&quot; height=&quot;20&quot;\" />"
+    CControlUI* root = Build(L"<Window>"
+                             L"<Default name=\"Control\" value=\"width=&quot;10&quot; height=&quot;20&quot;\" />"
                              L"<HorizontalLayout><Control name=\"a\" /><Control name=\"b\" height=\"30\" />"
                              L"</HorizontalLayout></Window>");
     ASSERT_NE(root, nullptr);
@@ -517,7 +519,8 @@ TEST_F(CSkinBuilderTest, ADocumentIncludingItselfStopsAtTheIncludeDepthLimit)
 TEST_F(CSkinBuilderTest, AHugeIncludeCountStopsAtTheRunLimit)
 {
     CControlUI* root = Build(L"<Window><VerticalLayout>"
-                             L"<Include source=\"&lt;Window&gt;&lt;Control /&gt;&lt;/Window&gt;\" count=\"999999999\" />"
+                             L"<Include source=\"&lt;Window&gt;&lt;Control /&gt;&lt;/Window&gt;\" "
+                             L"count=\"999999999\" />"
                              L"</VerticalLayout></Window>");
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(ContainerOf(root)->itemCount(), CSkinBuilder::kMaxIncludeRuns);
