@@ -296,11 +296,11 @@ private:
     {
         FinishLine();
         const int top = Line().top + Line().height + std::max(0, extraSpacing);
-        m_x = 0;
         if (!m_measureOnly && top >= m_rect.bottom - m_rect.top) {
-            m_stopped = true; // nothing more would be visible
+            m_stopped = true; // nothing more would be visible; this line stays the last
             return;
         }
+        m_x = 0;
         m_lines.emplace_back();
         Line().top = top;
         Line().fixedHeight = m_lineHeights.back();

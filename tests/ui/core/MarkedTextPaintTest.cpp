@@ -330,6 +330,14 @@ TEST_F(MarkedTextTest, SingleLinesAlignHorizontallyAndVertically)
     EXPECT_GT(c.bottom, 50);
 }
 
+TEST_F(MarkedTextTest, TextCutAfterTheOnlyVisibleLineStillCentres)
+{
+    CSurface surface(300, 40, kBlack);
+    Paint(surface, L"<b>Mid</b><n>hidden", {0, 0, 300, LineHeight()}, DT_CENTER);
+    const RECT lit = LitBounds(surface);
+    EXPECT_NEAR((lit.left + lit.right) / 2, 150, 4);
+}
+
 TEST_F(MarkedTextTest, DrawingIsClippedUnlessNoClipIsAsked)
 {
     CSurface clipped(200, 40, kBlack), free(200, 40, kBlack);
