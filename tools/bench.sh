@@ -30,8 +30,8 @@ time_to_window() {
     until xdotool search --onlyvisible --name '^Eyeward$' >/dev/null 2>&1; do sleep 0.01; done
     end=$(now_ms)
     times+=($((end - start)))
-    local window; window=$(xdotool search --onlyvisible --name '^Eyeward$' | head -n 1)
-    xdotool windowclose "$window" 2>/dev/null || kill $pid
+    # Destroying the X window would leave the Windows process running: end the process.
+    kill $pid 2>/dev/null
     wait $pid 2>/dev/null || true
     while xdotool search --onlyvisible --name '^Eyeward$' >/dev/null 2>&1; do sleep 0.05; done
   done
