@@ -282,9 +282,7 @@ void CButtonUI::drawButtonText(HDC dc, UINT state)
     } else if ((state & STATE_FOCUSED) && m_focusedTextColour != 0) {
         colour = m_focusedTextColour;
     }
-    RECT rect = {m_rect.left + m_textPadding.left, m_rect.top + m_textPadding.top, m_rect.right - m_textPadding.right,
-                 m_rect.bottom - m_textPadding.bottom};
-    paintLabelText(dc, rect, colour, font, m_textStyle);
+    paintLabelText(dc, textRect(), colour, font, m_textStyle);
 }
 
 } // namespace SkinUI

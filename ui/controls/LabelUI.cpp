@@ -28,12 +28,6 @@ const TAlignKeyword kAlignKeywords[] = {
     {L"center", 0x02, 0x1},
 };
 
-RECT Shrunk(const RECT& rect, const RECT& padding)
-{
-    return RECT{rect.left + padding.left, rect.top + padding.top, rect.right - padding.right,
-                rect.bottom - padding.bottom};
-}
-
 bool Contains(const RECT& rect, POINT point)
 {
     return ::PtInRect(&rect, point) != FALSE;
@@ -169,6 +163,12 @@ void CLabelUI::writeAttribute(const std::wstring& name, const std::wstring& valu
     }
 }
 
+RECT CLabelUI::textRect() const
+{
+    return RECT{m_rect.left + m_textPadding.left, m_rect.top + m_textPadding.top, m_rect.right - m_textPadding.right,
+                m_rect.bottom - m_textPadding.bottom};
+}
+
 int CLabelUI::fontHeightPlus(int extra) const
 {
     if (!m_context)
@@ -217,7 +217,7 @@ void CLabelUI::paintLabelText(HDC dc, RECT rect, DWORD colour, int fontIndex, UI
 void CLabelUI::drawText(HDC dc)
 {
     resolveDefaultColours();
-    RECT rect = Shrunk(m_rect, m_textPadding);
+    RECT rect = textRect();
     DWORD colour = isOperable() ? m_textColour : m_disabledTextColour;
     if (m_effectEnabled) {
         if (m_textColour1 != kNoColour)
@@ -352,7 +352,7 @@ void CTextUI::drawText(HDC dc)
         return;
     }
     resolveDefaultColours();
-    RECT rect = Shrunk(m_rect, m_textPadding);
+    RECT rect = textRect();
     DWORD colour = isOperable() ? m_textColour : m_disabledTextColour;
     m_linkCount = kMaxLinks;
     if (m_showHtml)
@@ -392,7 +392,7 @@ void CLabelUIEx::handleInput(TInputEvent& event)
 void CLabelUIEx::drawText(HDC dc)
 {
     resolveDefaultColours();
-    RECT rect = Shrunk(m_rect, m_textPadding);
+    RECT rect = textRect();
     if (m_effectEnabled) {
         paintEffectText(dc, rect, m_textColour, m_textColour1 != kNoColour ? m_textColour1 : m_textColour);
         return;

@@ -49,6 +49,8 @@ public:
     POINT shadowOffsetPoint() const { return POINT{LONG(m_shadowOffset[0]), LONG(m_shadowOffset[1])}; }
 
 protected:
+    // The item rectangle shrunk by the text padding: where the text goes.
+    RECT textRect() const;
     // Takes the context's default colours for the ones not set, and keeps them.
     void resolveDefaultColours();
     // Height of the label's font plus `extra`; `extra` alone without a context.

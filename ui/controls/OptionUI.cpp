@@ -153,9 +153,7 @@ void COptionUI::drawText(HDC dc)
     DWORD colour = m_selectedTextColour != 0 ? m_selectedTextColour : m_textColour;
     if (!isOperable())
         colour = m_disabledTextColour;
-    RECT rect = {m_rect.left + m_textPadding.left, m_rect.top + m_textPadding.top, m_rect.right - m_textPadding.right,
-                 m_rect.bottom - m_textPadding.bottom};
-    paintLabelText(dc, rect, colour, m_fontIndex, m_textStyle);
+    paintLabelText(dc, textRect(), colour, m_fontIndex, m_textStyle);
 }
 
 const wchar_t* CCheckBoxUI::typeName() const
