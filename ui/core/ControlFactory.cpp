@@ -15,6 +15,7 @@
 #include "ui/controls/ProgressUI.h"
 #include "ui/controls/ScrollBarUI.h"
 #include "ui/controls/SequencePictureUI.h"
+#include "ui/controls/SliderCtrlEx.h"
 #include "ui/controls/TabLayoutUI.h"
 #include "ui/controls/TileLayoutUI.h"
 #include "ui/controls/VerticalLayoutUI.h"
@@ -45,7 +46,7 @@ const TControlClass kControlClasses[] = {
     {L"Progress", L"CProgressUI", false, &Make<CProgressUI>},
     {L"ProgressEx", L"CProgressExUI", false, nullptr},
     {L"Slider", L"CSliderUI", false, &Make<CSliderUI>},
-    {L"SliderCtrlEx", L"CSliderCtrlEx", false, nullptr},
+    {L"SliderCtrlEx", L"CSliderCtrlEx", false, &Make<CSliderCtrlEx>},
     {L"GifAnim", L"CGifAnimUI", true, &Make<CGifAnimUI>},
     {L"SequencePic", L"CSequencePictureUI", false, &Make<CSequencePictureUI>},
     {L"RotateAnimateUI", L"CRotateAnimateUI", false, &Make<CRotateAnimateUI>},
