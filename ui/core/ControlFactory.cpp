@@ -12,6 +12,7 @@
 #include "ui/controls/HorizontalLayoutUI.h"
 #include "ui/controls/LabelUI.h"
 #include "ui/controls/OptionUI.h"
+#include "ui/controls/ProgressExUI.h"
 #include "ui/controls/ProgressUI.h"
 #include "ui/controls/ScrollBarUI.h"
 #include "ui/controls/SequencePictureUI.h"
@@ -44,7 +45,7 @@ const TControlClass kControlClasses[] = {
     {L"ButtonSwitchEx", L"CButtonSwitchExUI", false, nullptr},
     {L"AnimationOption", L"CAnimationOptionUI", false, nullptr},
     {L"Progress", L"CProgressUI", false, &Make<CProgressUI>},
-    {L"ProgressEx", L"CProgressExUI", false, nullptr},
+    {L"ProgressEx", L"CProgressExUI", false, &Make<CProgressExUI>},
     {L"Slider", L"CSliderUI", false, &Make<CSliderUI>},
     {L"SliderCtrlEx", L"CSliderCtrlEx", false, &Make<CSliderCtrlEx>},
     {L"GifAnim", L"CGifAnimUI", true, &Make<CGifAnimUI>},
