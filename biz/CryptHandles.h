@@ -26,6 +26,18 @@ struct CertContext {
     static void Close(Handle h) noexcept { ::CertFreeCertificateContext(h); }
 };
 
+struct CryptProvider {
+    using Handle = HCRYPTPROV;
+    static Handle Invalid() noexcept { return 0; }
+    static void Close(Handle h) noexcept { ::CryptReleaseContext(h, 0); }
+};
+
+struct CryptHash {
+    using Handle = HCRYPTHASH;
+    static Handle Invalid() noexcept { return 0; }
+    static void Close(Handle h) noexcept { ::CryptDestroyHash(h); }
+};
+
 struct CatAdmin {
     using Handle = HCATADMIN;
     static Handle Invalid() noexcept { return nullptr; }
@@ -37,6 +49,8 @@ struct CatAdmin {
 using CCertStore = CScopedHandle<HandleTraits::CertStore>;
 using CCryptMsg = CScopedHandle<HandleTraits::CryptMsg>;
 using CCertContext = CScopedHandle<HandleTraits::CertContext>;
+using CCryptProvider = CScopedHandle<HandleTraits::CryptProvider>;
+using CCryptHash = CScopedHandle<HandleTraits::CryptHash>;
 using CCatAdmin = CScopedHandle<HandleTraits::CatAdmin>;
 
 // A catalog found for a file hash; released through its administrator context.

@@ -33,8 +33,10 @@ public:
     // lists it, otherwise on its embedded signature.
     static bool VerifyTrust(const wchar_t* path);
 
-    // False only when the file's embedded signature does not match its
-    // contents (TRUST_E_BAD_DIGEST): such a signature vouches for nothing.
+    // False when the file carries a signature that does not vouch for it:
+    // the recorded image digest differs from the file's, or the signer's
+    // signature does not cover the record. A file without signature passes
+    // (the thumbprint and name checks refuse it). Builds no certificate chain.
     static bool IsSignatureDigestIntact(const wchar_t* path);
 
     // SHA-1 thumbprint of the embedded signature's signing certificate as 40

@@ -56,25 +56,6 @@ std::wstring HexUpper(const BYTE* bytes, DWORD size)
 
 } // namespace
 
-bool CDigitalCertify::IsSignatureDigestIntact(const wchar_t* path)
-{
-    if (!path)
-        return false;
-    WINTRUST_FILE_INFO fileInfo{};
-    fileInfo.cbStruct = sizeof(fileInfo);
-    fileInfo.pcwszFilePath = path;
-    TTrustData trustData{};
-    WINTRUST_DATA& data = trustData.data;
-    data.cbStruct = sizeof(trustData);
-    data.dwUIChoice = WTD_UI_NONE;
-    data.fdwRevocationChecks = WTD_REVOKE_NONE;
-    data.dwUnionChoice = WTD_CHOICE_FILE;
-    data.pFile = &fileInfo;
-    data.dwStateAction = WTD_STATEACTION_IGNORE;
-    data.dwProvFlags = WTD_SAFER_FLAG;
-    return CallWinVerifyTrust(data) != TRUST_E_BAD_DIGEST;
-}
-
 bool CDigitalCertify::VerifyTrust(const wchar_t* path)
 {
     if (!path || !IsExistingFile(path))

@@ -10,6 +10,9 @@
 #include <softpub.h>
 #include <wintrust.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "biz/CryptHandles.h"
 #include "biz/DigitalCertify.h"
 #include "biz/Logger.h"
@@ -75,6 +78,19 @@ std::wstring TamperedCopy(const std::wstring& variant, const TestEnv::CScratchFo
     return path;
 }
 
+// The image digest osslsigncode computes for a file, as raw bytes.
+std::string ImageDigest(const std::wstring& path)
+{
+    std::string output;
+    TestEnv::RunUnixCommand("osslsigncode verify -in '" + TestEnv::UnixPathOf(path) +
+                                "' 2>/dev/null | sed -n 's/^Calculated message digest *: *//p'",
+                            output);
+    std::string digest;
+    for (size_t i = 0; i + 1 < output.size() && isxdigit(output[i]) && isxdigit(output[i + 1]); i += 2)
+        digest += static_cast<char>(std::stoi(output.substr(i, 2), nullptr, 16));
+    return digest;
+}
+
 } // namespace
 
 TEST(WineTrustServices, WinVerifyTrustAcceptsAnIntactSelfSignedSignature)
@@ -97,6 +113,35 @@ TEST(WineTrustServices, WinVerifyTrustChecksTheImageDigest)
     EXPECT_FALSE(CDigitalCertify::IsSignatureDigestIntact(tampered.c_str()));
     EXPECT_TRUE(CDigitalCertify::IsSignatureDigestIntact(MirtelBuild(L"signed").c_str()));
     EXPECT_TRUE(CDigitalCertify::IsSignatureDigestIntact(MirtelBuild(L"unsigned").c_str()));
+}
+
+TEST(WineTrustServices, ADigestRewrittenToMatchAlteredCodeIsRefused)
+{
+    // An attacker can recompute the image digest but cannot re-sign it: the
+    // signed attributes still carry the digest of the original record.
+    TestEnv::CScratchFolder folder(L"wintrust");
+    const std::wstring signedPath = MirtelBuild(L"signed");
+    const std::wstring tampered = TamperedCopy(L"signed", folder);
+    const std::string original = ImageDigest(signedPath);
+    const std::string altered = ImageDigest(tampered);
+    ASSERT_EQ(original.size(), 32u);
+    ASSERT_NE(original, altered);
+
+    std::string bytes = TestEnv::ReadFileBytes(tampered);
+    size_t at = bytes.find(original);
+    ASSERT_NE(at, std::string::npos) << "the signature records the SHA-256 image digest";
+    std::copy(altered.begin(), altered.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    const std::wstring forged = folder.File(L"forged.dll");
+    TestEnv::WriteFileBytes(forged, bytes);
+
+    EXPECT_FALSE(CDigitalCertify::IsSignatureDigestIntact(forged.c_str()));
+    // Wine's trust provider compares only the image digest, so it takes the forgery.
+    EXPECT_EQ(VerifyFile(forged), 0);
+    // Signatures cut short or pointing past the file vouch for nothing either.
+    std::string cut = TestEnv::ReadFileBytes(signedPath);
+    cut.resize(cut.size() - 100);
+    TestEnv::WriteFileBytes(folder.File(L"cut.dll"), cut);
+    EXPECT_FALSE(CDigitalCertify::IsSignatureDigestIntact(folder.File(L"cut.dll").c_str()));
 }
 
 TEST(WineTrustServices, TheSignerIsReadableFromATamperedFile)

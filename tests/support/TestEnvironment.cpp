@@ -35,6 +35,8 @@ std::vector<unsigned> ParseEntries(const std::string& line)
     return entries;
 }
 
+} // namespace
+
 // Wine's own mapping of a Windows path to the Unix file system.
 std::string UnixPathOf(const std::wstring& path)
 {
@@ -48,8 +50,6 @@ std::string UnixPathOf(const std::wstring& path)
     ::HeapFree(::GetProcessHeap(), 0, converted);
     return result;
 }
-
-} // namespace
 
 std::wstring FromUnixPath(const std::string& unixPath)
 {
@@ -78,7 +78,7 @@ bool RunUnixCommand(const std::string& command, std::string& output)
     CScratchFolder scratch(L"unixcmd");
     std::wstring outFile = scratch.File(L"out.txt");
     std::string outPath = UnixPathOf(outFile);
-    std::string script = command + " > '" + outPath + "' 2>&1; echo $? > '" + outPath + ".rc'";
+    std::string script = "{ " + command + "; } > '" + outPath + "' 2>&1; echo $? > '" + outPath + ".rc'";
     std::string commandLine = "/bin/sh -c \"" + script + "\"";
 
     STARTUPINFOA startup{};

@@ -12,6 +12,9 @@ namespace TestEnv {
 // A Unix path of the build as a Windows path Wine understands (Z:\...).
 std::wstring FromUnixPath(const std::string& unixPath);
 
+// Where Wine keeps a Windows path on the Unix side; empty when it cannot say.
+std::string UnixPathOf(const std::wstring& path);
+
 // The installed suite folder this build produced (build/dist64), with a trailing '\'.
 std::wstring DistFolder();
 
