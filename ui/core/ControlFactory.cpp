@@ -4,10 +4,13 @@
 // builder callback.
 #include "ui/core/ControlFactory.h"
 
+#include "ui/controls/AnimationOptionUI.h"
+#include "ui/controls/ButtonSwitchExUI.h"
 #include "ui/controls/ButtonUI.h"
 #include "ui/controls/ChildLayoutUI.h"
 #include "ui/controls/ContainerUI.h"
 #include "ui/controls/ControlUI.h"
+#include "ui/controls/CustomButtonUI.h"
 #include "ui/controls/GifAnimUI.h"
 #include "ui/controls/HorizontalLayoutUI.h"
 #include "ui/controls/LabelUI.h"
@@ -41,9 +44,9 @@ const TControlClass kControlClasses[] = {
     {L"Button", L"CButtonUI", false, &Make<CButtonUI>},
     {L"Option", L"COptionUI", false, &Make<COptionUI>},
     {L"CheckBox", L"CCheckBoxUI", false, &Make<CCheckBoxUI>},
-    {L"CustonButton", L"CCustomButtonUI", false, nullptr},
-    {L"ButtonSwitchEx", L"CButtonSwitchExUI", false, nullptr},
-    {L"AnimationOption", L"CAnimationOptionUI", false, nullptr},
+    {L"CustonButton", L"CCustomButtonUI", false, &Make<CCustomButtonUI>},
+    {L"ButtonSwitchEx", L"CButtonSwitchExUI", false, &Make<CButtonSwitchExUI>},
+    {L"AnimationOption", L"CAnimationOptionUI", false, &Make<CAnimationOptionUI>},
     {L"Progress", L"CProgressUI", false, &Make<CProgressUI>},
     {L"ProgressEx", L"CProgressExUI", false, &Make<CProgressExUI>},
     {L"Slider", L"CSliderUI", false, &Make<CSliderUI>},
