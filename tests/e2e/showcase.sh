@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The showcase window (tools/showcase: every control and layout of the UI
-# framework, each in a colour of its own) on the test display: every control
-# sits at the rectangle worked out by hand from the markup below, and the
-# screen shows that control's colour at the spots listed for it. The picture
-# is kept as BUILD/showcase/showcase.png (docs/showcase.png is a copy).
+# framework, each in a colour of its own) on the test display: the skin holds
+# every element the builder can make, every control sits at the rectangle
+# worked out by hand from the markup below, the screen shows that control's
+# colour at the spots listed for it, and hovering the animated option plays
+# its pictures. The picture is kept as BUILD/showcase/showcase.png
+# (docs/showcase.png is a copy).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/e2e.sh"
 e2e_init "$1"
@@ -18,16 +20,16 @@ PYTHON=/usr/bin/python3
 mkdir -p "$OUT"
 rm -f "$REPORT" "$PICTURE"
 
-# Expected layout. The window is 720 x 440; the root vertical layout has
+# Expected layout. The window is 720 x 390; the root vertical layout has
 # inset 10 and child padding 10, so its rows start at y = 10, 46, 92, 126,
-# 266 with the heights 26, 36, 24, 130, 64 and span x = 10..710. In each row
-# the horizontal layout puts its children left to right with its own child
-# padding. Probes are spots relative to the rectangle (negative: from the
+# 266, 340 with the heights 26, 36, 24, 130, 64, 40 and span x = 10..710.
+# In each row the horizontal layout puts its children left to right with its
+# own child padding. Probes are spots relative to the rectangle (negative: from the
 # right or bottom edge) and the palette colour the screen must show there.
 #
 # name             class                 rectangle          probes
 EXPECTED=$(cat <<'EOF'
-showcase           CVerticalLayoutUI     0,0,720,440        3,3=window -4,-4=window
+showcase           CVerticalLayoutUI     0,0,720,390        3,3=window -4,-4=window
 title              CLabelUI              10,10,710,36       -10,13=window
 # Row 1, child padding 8: 36 + 90 + 90 + 150 + 90 + 70 + 70 + 36 wide.
 row_text           CHorizontalLayoutUI   10,46,710,82       -6,18=window
@@ -84,10 +86,30 @@ row_pictures       CHorizontalLayoutUI   10,266,710,330     -6,32=window
 gif                CGifAnimUI            10,266,74,330      32,32=gif_3 6,6=gif_3 -7,-7=gif_3
 sequence           CSequencePictureUI    84,266,148,330     32,32=sequence_3 3,3=sequence_3
 rotate             CRotateAnimateUI      158,266,222,330    32,8=rotate_top 32,-8=rotate_bottom
+# Row 5, child padding 10: the extended controls.
+row_extended       CHorizontalLayoutUI   10,340,710,380     -6,20=window
+# Rail 8 high in the middle: the left part 10 wide, then the rail; value 50 of
+# 0..100 at 2 pixels a unit fills 10..110 and centres the 12 x 16 thumb on 100.
+sliderex           CSliderCtrlEx         10,348,210,372     5,12=sliderex_left 50,12=sliderex_fill 108,12=sliderex_fill 100,12=sliderex_thumb 150,12=sliderex_rail 100,2=window
+# The line (4 high, centred) is filled up to 50 * 200 / 100 = 100, the point
+# (12 x 12) follows, the ring (24 x 24) turns over the point's centre.
+progressex         CProgressExUI         220,348,420,372    50,12=progressex_fore 150,12=progressex_back 50,4=window 106,12=progressex_point 106,1=progressex_ring
+# Positions 0..2 on a 60 wide switch with a 20 wide knob: position 1 puts the knob at 20.
+switch             CButtonSwitchExUI     430,346,490,374    10,14=switch_back 30,14=switch_knob 50,14=switch_back
+custombutton       CCustomButtonUI       500,340,620,380    -4,3=custombutton -4,-4=custombutton 3,3=custombutton
+animoption         CAnimationOptionUI    630,340,700,380    3,3=animoption -4,-4=animoption
 EOF
 )
 
+SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+# Every element the builder can make appears in the showcase skin.
+for element in $(sed -n 's/.*{L"\([A-Za-z]*\)", L"C[A-Za-z]*", [a-z]*, &Make.*/\1/p' "$SOURCE/ui/core/ControlFactory.cpp"); do
+  e2e_expect_true "the showcase holds a $element" grep -q "<$element " "$SOURCE"/tools/showcase/skin/*.xml
+done
+
 e2e_expect_true "the showcase tool was built" test -x "$TOOL/orvane_showcase.exe"
+xdotool mousemove 0 0 # no control starts hot
 E2E_EXE="$TOOL/orvane_showcase.exe"
 e2e_start "$(e2e_winpath "$REPORT")"
 
@@ -108,11 +130,11 @@ if [[ -z "$E2E_WINDOW" || ! -s "$REPORT" ]]; then
 fi
 sleep 0.5
 e2e_geometry
-e2e_expect_eq "window size" "720x440" "${E2E_W}x${E2E_H}"
+e2e_expect_eq "window size" "720x390" "${E2E_W}x${E2E_H}"
 e2e_screenshot "$PICTURE"
 echo "picture: $PICTURE"
 
-palette="$("$PYTHON" -B "$(dirname "${BASH_SOURCE[0]}")/../../tools/showcase/make_showcase_art.py" --palette)"
+palette="$("$PYTHON" -B "$SOURCE/tools/showcase/make_showcase_art.py" --palette)"
 while IFS= read -r line; do
   case "$line" in
     ok*) E2E_PASSED=$((E2E_PASSED + 1)); echo "$line" ;;
@@ -191,6 +213,21 @@ expect_state('rotate', 'stopped', '1')
 expect_state('rotate', 'step', '0')
 PY
 )
+
+# Hovering the animated option plays its hover pictures over it.
+palette_rgb() { # NAME-PATTERN -> "R,G,B" of each matching palette entry
+  local name hex
+  while read -r name hex; do
+    [[ "$name" == $1 ]] && printf '%d,%d,%d\n' "0x${hex:0:2}" "0x${hex:2:2}" "0x${hex:4:2}"
+  done <<<"$palette"
+}
+e2e_move 665 360
+sleep 0.6
+seen="$(e2e_pixel 633 343)"
+e2e_expect_true "hovering the animated option shows a hover picture (saw $seen)" grep -qx "$seen" <<<"$(palette_rgb 'hover_*')"
+e2e_move 665 386
+sleep 0.4
+e2e_expect_eq "leaving it shows its own picture again" "$(palette_rgb animoption)" "$(e2e_pixel 633 343)"
 
 e2e_kill
 e2e_finish

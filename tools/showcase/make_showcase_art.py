@@ -50,11 +50,26 @@ PALETTE = {
     'sequence_0': '#C0CA33', 'sequence_1': '#00BFA5', 'sequence_2': '#6200EA', 'sequence_3': '#FF6D00',
     'rotate_top': '#00C853',
     'rotate_bottom': '#AA00FF',
+    'sliderex_left': '#6A1B9A',
+    'sliderex_rail': '#B39DDB',
+    'sliderex_fill': '#FF4081',
+    'sliderex_thumb': '#263238',
+    'progressex_fore': '#2E7D32',
+    'progressex_back': '#A5D6A7',
+    'progressex_point': '#FFD600',
+    'progressex_ring': '#D50000',
+    'switch_back': '#80CBC4',
+    'switch_knob': '#004D40',
+    'custombutton': '#5D4037',
+    'animoption': '#546E7A',
+    'animoption_on': '#F57F17',
+    'hover_0': '#E91E63', 'hover_1': '#9C27B0', 'hover_2': '#3F51B5',
 }
 
 # Hundredths of a second per frame of the animated picture.
 GIF_DELAYS = (30, 20, 40)
 SEQUENCE_FRAMES = 4
+HOVER_FRAMES = 3
 
 
 def rgb(name):
@@ -86,6 +101,13 @@ def half_and_half(size, top, bottom):
     return image
 
 
+def ring(diameter, width, name):
+    """A circle outline on transparency: what turns over the progress point."""
+    image = Image.new('RGBA', (diameter, diameter), (0, 0, 0, 0))
+    ImageDraw.Draw(image).ellipse((0, 0, diameter - 1, diameter - 1), outline=rgb(name) + (255,), width=width)
+    return image
+
+
 def animated_gif(path, size):
     frames = [flat(size, 'gif_%d' % (i + 1)).convert('P', palette=Image.ADAPTIVE) for i in range(3)]
     frames[0].save(path, save_all=True, append_images=frames[1:], duration=[d * 10 for d in GIF_DELAYS],
@@ -109,6 +131,19 @@ def draw_all(folder):
     for i in range(SEQUENCE_FRAMES):
         flat((64, 64), 'sequence_%d' % i).save(out('sequence%d.png' % i))
     half_and_half((64, 64), 'rotate_top', 'rotate_bottom').save(out('rotate.png'))
+    flat((10, 8), 'sliderex_left').save(out('sliderex_left.png'))
+    flat((190, 8), 'sliderex_rail').save(out('sliderex_rail.png'))
+    flat((12, 16), 'sliderex_thumb').save(out('sliderex_thumb.png'))
+    flat((206, 4), 'progressex_fore').save(out('progressex_fore.png'))
+    flat((12, 12), 'progressex_point').save(out('progressex_point.png'))
+    ring(24, 3, 'progressex_ring').save(out('progressex_ring.png'))
+    flat((60, 28), 'switch_back').save(out('switch_back.png'))
+    flat((20, 28), 'switch_knob').save(out('switch_knob.png'))
+    flat((120, 40), 'custombutton').save(out('custombutton.png'))
+    flat((70, 40), 'animoption').save(out('animoption.png'))
+    flat((70, 40), 'animoption_on').save(out('animoption_on.png'))
+    for i in range(HOVER_FRAMES):
+        flat((70, 40), 'hover_%d' % i).save(out('hover%d.png' % i))
 
 
 def main(argv):
