@@ -12,35 +12,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 using namespace SkinUI;
 using ControlTest::CDibCanvas;
-using ControlTest::CHostWindow;
 
 namespace {
 
-const DWORD kKnob = 0xFF0000;
-const DWORD kDisabledKnob = 0x808080;
-const DWORD kTrackOn = 0x00FF00;
-const DWORD kTrackOff = 0x0000FF;
-const DWORD kHoverFrames[] = {0, 0xFFFF00, 0x00FFFF, 0xFF00FF}; // frames 1..3
-const DWORD kWorkingFrames[] = {0xFF8000, 0x0080FF};            // frames 0..1
-const DWORD kSelected = 0xFFFFFF;
+const DWORD kKnob = 0xFF0000, kDisabledKnob = 0x808080, kTrackOn = 0x00FF00, kTrackOff = 0x0000FF;
+const DWORD kHover1 = 0xFFFF00, kWork1 = 0x0080FF, kSelected = 0xFFFFFF;
 
-// An uncompressed 24-bit BMP of one 0xRRGGBB colour.
+// A 24-bit BMP of one 0xRRGGBB colour.
 std::string SolidBmp(int width, int height, DWORD rgb)
 {
     const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPFILEHEADER file = {0x4D42, offset + DWORD(stride * height), 0, 0, offset};
     BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + DWORD(stride * height);
     info.biSize = sizeof(info);
     info.biWidth = width;
     info.biHeight = height;
@@ -49,50 +41,41 @@ std::string SolidBmp(int width, int height, DWORD rgb)
     std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
     bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
     std::string row(size_t(stride), '\0');
-    for (int x = 0; x < width; ++x) {
-        row[size_t(x) * 3] = char(rgb & 0xFF);
-        row[size_t(x) * 3 + 1] = char((rgb >> 8) & 0xFF);
-        row[size_t(x) * 3 + 2] = char((rgb >> 16) & 0xFF);
-    }
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c)
+            row[size_t(x * 3 + c)] = char(rgb >> (8 * c));
     for (int y = 0; y < height; ++y)
         bytes += row;
     return bytes;
 }
 
-int Channel(DWORD rgb, int shift) { return int((rgb >> shift) & 0xFF); }
-
-// Pixels of `area` whose colour leans clearly towards `rgb`'s primary channels.
+// Pixels of `area` clearly leaning to the primaries of `rgb` (text is anti-aliased).
 int CountLeaning(const CDibCanvas& canvas, const RECT& area, DWORD rgb)
 {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) {
-            const DWORD pixel = canvas.Rgb(x, y);
             bool leans = true;
             for (int shift : {16, 8, 0}) {
-                const bool wanted = Channel(rgb, shift) > 0x80;
-                leans = leans && (wanted ? Channel(pixel, shift) > 0x60 : Channel(pixel, shift) < 0x40);
+                const int channel = int((canvas.Rgb(x, y) >> shift) & 0xFF);
+                leans = leans && (((rgb >> shift) & 0xFF) > 0x80 ? channel > 0x60 : channel < 0x40);
             }
             count += leans ? 1 : 0;
         }
     return count;
 }
 
-// A shown host window whose tree comes from skin markup, with its image files
-// in a scratch skin folder.
 class ButtonVariants : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Write(L"knob.bmp", 20, 20, kKnob);
-        Write(L"knob_off.bmp", 20, 20, kDisabledKnob);
-        Write(L"track_on.bmp", 100, 20, kTrackOn);
-        Write(L"track_off.bmp", 100, 20, kTrackOff);
-        for (int frame = 1; frame <= 3; ++frame)
-            Write(L"hover" + std::to_wstring(frame) + L".bmp", 40, 20, kHoverFrames[frame]);
-        for (int frame = 0; frame <= 1; ++frame)
-            Write(L"work" + std::to_wstring(frame) + L".bmp", 40, 20, kWorkingFrames[frame]);
-        Write(L"sel.bmp", 40, 20, kSelected);
+        const std::pair<const wchar_t*, DWORD> files[] = {
+            {L"knob.bmp", kKnob},     {L"knob_off.bmp", kDisabledKnob}, {L"on.bmp", kTrackOn},
+            {L"off.bmp", kTrackOff},  {L"hover1.bmp", kHover1},         {L"hover2.bmp", 0x00FFFF},
+            {L"hover3.bmp", 0xFF00FF}, {L"work0.bmp", 0xFF8000},        {L"work1.bmp", kWork1},
+            {L"sel.bmp", kSelected}};
+        for (const auto& file : files)
+            TestEnv::WriteFileBytes(m_folder.File(file.first), SolidBmp(20, 20, file.second));
         CWindowContextUI::SetSkinFolder(m_folder.Path());
     }
     void TearDown() override
@@ -102,41 +85,26 @@ protected:
         CSkinSource::Reset();
     }
 
-    void Write(const std::wstring& name, int width, int height, DWORD rgb)
+    // Builds `body` in a window-filling layout, shows the window and paints it once (which lays it out).
+    template <typename T>
+    T* Build(const std::wstring& body, const wchar_t* name)
     {
-        TestEnv::WriteFileBytes(m_folder.File(name), SolidBmp(width, height, rgb));
-    }
-
-    // Builds `body` inside a window-filling horizontal layout, shows the window
-    // and paints it once, which lays the tree out.
-    void Build(const std::wstring& body)
-    {
-        const std::wstring markup = L"<Window><HorizontalLayout name=\"root\">" + body + L"</HorizontalLayout></Window>";
-        CControlUI* root = m_builder.Build(markup.c_str(), nullptr, nullptr, &m_host->context);
-        ASSERT_NE(nullptr, root);
-        m_host->context.AdoptRoot(root);
-        // The real pointer rests on the layout, so the platform's leave tracking stays quiet.
-        ParkCursor(295, 195);
+        const std::wstring markup = L"<Window><HorizontalLayout>" + body + L"</HorizontalLayout></Window>";
+        m_host->context.AdoptRoot(m_builder.Build(markup.c_str(), nullptr, nullptr, &m_host->context));
+        ParkCursor(295, 195); // on the layout, so the platform's leave tracking stays quiet
         ::ShowWindow(Window(), SW_SHOWNOACTIVATE);
         ::UpdateWindow(Window());
         m_host->Pump();
-    }
-
-    template <typename T>
-    T* Named(const wchar_t* name)
-    {
+        m_host->notices.notices.clear();
         return dynamic_cast<T*>(m_host->context.ControlByName(name));
     }
-
     HWND Window() const { return m_host->context.Window(); }
-
     void ParkCursor(int x, int y)
     {
         POINT point = {x, y};
         ::ClientToScreen(Window(), &point);
         ::SetCursorPos(point.x, point.y);
     }
-
     void Mouse(UINT message, int x, int y, WPARAM keys = 0)
     {
         ::SendMessageW(Window(), message, keys, MAKELPARAM(x, y));
@@ -147,41 +115,31 @@ protected:
         Mouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
         Mouse(WM_LBUTTONUP, x, y);
     }
-    // Moves the real pointer there as well, so the hover survives the platform's tracking.
     void HoverAt(int x, int y)
     {
         ParkCursor(x, y);
         Mouse(WM_MOUSEMOVE, x, y);
     }
-
-    // Pumps until `done`; false after the deadline (a guard against hangs, not a timing check).
+    // False after the deadline: a guard against hangs, not a timing check.
     bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000)
     {
-        const DWORD start = ::GetTickCount();
-        while (!done()) {
+        for (const DWORD start = ::GetTickCount(); !done(); m_host->Pump()) {
             if (::GetTickCount() - start > limitMs)
                 return false;
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            m_host->Pump();
         }
         return true;
     }
-    void PumpFor(DWORD ms)
-    {
-        const DWORD start = ::GetTickCount();
-        PumpUntil([&] { return ::GetTickCount() - start >= ms; }, ms + 1000);
-    }
-
-    int Notices(const wchar_t* type) const { return m_host->notices.Count(type); }
-    // Containers under the pointer send their own enter and leave notices.
-    int NoticesFrom(const CControlUI* sender, const wchar_t* type) const
+    // Lets the timers run for a while.
+    void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+    // Containers under the pointer send enter and leave notices of their own.
+    int Notices(const CControlUI* sender, const wchar_t* type) const
     {
         int count = 0;
         for (const TNotifyMsg& notice : m_host->notices.notices)
             count += notice.sender == sender && notice.type == type ? 1 : 0;
         return count;
     }
-
     CDibCanvas& Paint(CControlUI& control)
     {
         m_canvas.Clear(0);
@@ -190,408 +148,239 @@ protected:
     }
 
     TestEnv::CScratchFolder m_folder{L"button_variants"};
-    std::unique_ptr<CHostWindow> m_host = std::make_unique<CHostWindow>();
+    std::unique_ptr<ControlTest::CHostWindow> m_host = std::make_unique<ControlTest::CHostWindow>();
     CSkinBuilder m_builder;
     CDibCanvas m_canvas{300, 200};
 };
 
-// ---- Switch ----
-
-const wchar_t kSwitch[] =
-    L"<ButtonSwitchEx name=\"switch\" padding=\"10,30,0,0\" width=\"100\" height=\"20\" min=\"0\" max=\"2\" "
-    L"pointwidth=\"20\" pointheight=\"20\" pointImage=\"knob.bmp\" disabledpointImage=\"knob_off.bmp\" "
-    L"enabledbkImage=\"track_on.bmp\" disabledbkImage=\"track_off.bmp\" value=\"0\" />";
+// ---- Switch: 100 wide, knob 20, positions 0..2 ----
 
 class ButtonSwitchEx : public ButtonVariants {
 protected:
     void SetUp() override
     {
         ButtonVariants::SetUp();
-        Build(kSwitch);
-        sw = Named<CButtonSwitchExUI>(L"switch");
+        sw = Build<CButtonSwitchExUI>(
+            L"<ButtonSwitchEx name=\"sw\" padding=\"10,30,0,0\" width=\"100\" height=\"20\" min=\"0\" max=\"2\" "
+            L"pointwidth=\"20\" pointheight=\"20\" pointImage=\"knob.bmp\" disabledpointImage=\"knob_off.bmp\" "
+            L"enabledbkImage=\"on.bmp\" disabledbkImage=\"off.bmp\" value=\"0\" />",
+            L"sw");
         ASSERT_NE(nullptr, sw);
-        rect = sw->itemRect();
-        ASSERT_EQ(100, rect.right - rect.left);
-        m_host->notices.notices.clear();
+        left = sw->itemRect().left;
+        y = sw->itemRect().top + 10;
     }
-    std::wstring KnobAt(int left, const wchar_t* file = L"knob.bmp") const
+    static std::wstring KnobAt(int x, const wchar_t* file = L"knob.bmp")
     {
-        return L"file='" + std::wstring(file) + L"' dest='" + std::to_wstring(left) + L",0," +
-               std::to_wstring(left + 20) + L",20'";
+        return L"file='" + std::wstring(file) + L"' dest='" + std::to_wstring(x) + L",0," + std::to_wstring(x + 20) +
+               L",20'";
     }
-    // The colour under each of the three knob places, left to right.
-    std::vector<DWORD> SlotColours()
+    // The painted colour at the middle of each of the three knob places.
+    std::vector<DWORD> Slots()
     {
         CDibCanvas& canvas = Paint(*sw);
-        std::vector<DWORD> colours;
-        for (int slot = 0; slot < 3; ++slot)
-            colours.push_back(canvas.Rgb(rect.left + slot * 40 + 10, rect.top + 10));
-        return colours;
+        return {canvas.Rgb(left + 10, y), canvas.Rgb(left + 50, y), canvas.Rgb(left + 90, y)};
     }
+    int Changes() const { return Notices(sw, L"selectchanged"); }
 
     CButtonSwitchExUI* sw = nullptr;
-    RECT rect = {};
+    int left = 0, y = 0;
 };
 
-TEST_F(ButtonSwitchEx, KnobSitsAt0_40Or80ForEachPosition)
+TEST_F(ButtonSwitchEx, KnobSitsAt0_40Or80)
 {
-    EXPECT_STREQ(L"CButtonSwitchExUI", sw->typeName());
+    const std::vector<std::vector<DWORD>> painted = {
+        {kKnob, kTrackOn, kTrackOn}, {kTrackOn, kKnob, kTrackOn}, {kTrackOn, kTrackOn, kKnob}};
     for (int position = 0; position <= 2; ++position) {
         sw->setPosition(position, false);
-        std::vector<DWORD> colours = SlotColours();
+        EXPECT_EQ(painted[size_t(position)], Slots());
         EXPECT_EQ(KnobAt(40 * position), sw->knobImageInfo().source);
-        for (int slot = 0; slot < 3; ++slot)
-            EXPECT_EQ(slot == position ? kKnob : kTrackOn, colours[size_t(slot)]) << position << "/" << slot;
     }
-    EXPECT_EQ(0, Notices(L"selectchanged"));
+    EXPECT_EQ(0, Changes());
 }
 
-TEST_F(ButtonSwitchEx, PressBesideTheKnobPicksTheNearestSlotAndNotifiesOnlyChanges)
+TEST_F(ButtonSwitchEx, PressBesideTheKnobPicksTheNearestSlot)
 {
-    Click(rect.left + 95, rect.top + 10);
+    Click(left + 95, y);
     EXPECT_EQ(2, sw->position());
-    EXPECT_EQ(1, Notices(L"selectchanged"));
-    Click(rect.left + 45, rect.top + 10);
+    Click(left + 45, y);
     EXPECT_EQ(1, sw->position());
-    // 28 is nearer the first knob centre (10) than the second (50).
-    Click(rect.left + 28, rect.top + 10);
+    Click(left + 28, y); // nearer the first knob centre (10) than the second (50)
     EXPECT_EQ(0, sw->position());
-    EXPECT_EQ(3, Notices(L"selectchanged"));
-    EXPECT_EQ(0, Notices(L"click"));
-    // Beside the knob but nearest its own slot: nothing changes, nothing is sent.
-    Click(rect.left + 25, rect.top + 10);
-    EXPECT_EQ(0, sw->position());
-    EXPECT_EQ(3, Notices(L"selectchanged"));
-    EXPECT_EQ(std::vector<DWORD>({kKnob, kTrackOn, kTrackOn}), SlotColours());
+    EXPECT_EQ(3, Changes());
+    Click(left + 25, y); // beside the knob, yet its own slot: no change, no notice
+    EXPECT_EQ(3, Changes());
+    EXPECT_EQ(0, Notices(sw, L"click"));
 }
 
-TEST_F(ButtonSwitchEx, DraggedKnobFollowsOnTheTimerAndReleasePicksThePosition)
+TEST_F(ButtonSwitchEx, DraggedKnobMovesOnTheTimerAndReleasePicksThePosition)
 {
-    Mouse(WM_LBUTTONDOWN, rect.left + 10, rect.top + 10, MK_LBUTTON);
+    int dragTicks = 0;
+    sw->inputListeners() += CDelegateBase(this, [&](void* argument) {
+        const auto* event = static_cast<TInputEvent*>(argument);
+        dragTicks += event->kind == EInputKind::Timer && event->wParam == 10 ? 1 : 0;
+        return true;
+    });
+    Mouse(WM_LBUTTONDOWN, left + 10, y, MK_LBUTTON);
     EXPECT_EQ(UINT(STATE_PUSHED | STATE_CAPTURED), sw->state() & (STATE_PUSHED | STATE_CAPTURED));
-    Mouse(WM_MOUSEMOVE, rect.left + 47, rect.top + 10, MK_LBUTTON);
-    EXPECT_EQ(37, sw->dragOffset());
-    ASSERT_TRUE(PumpUntil([&] { return sw->knobImageInfo().source == KnobAt(37); }));
-    CDibCanvas& canvas = Paint(*sw);
-    EXPECT_EQ(kKnob, canvas.Rgb(rect.left + 37 + 10, rect.top + 10));
-    EXPECT_EQ(kTrackOn, canvas.Rgb(rect.left + 10, rect.top + 10));
-
-    // The knob stops at the end of the track however far the pointer goes.
-    Mouse(WM_MOUSEMOVE, rect.left + 400, rect.top + 10, MK_LBUTTON);
-    ASSERT_TRUE(PumpUntil([&] { return sw->knobImageInfo().source == KnobAt(80); }));
-    EXPECT_EQ(0, Notices(L"selectchanged"));
-
-    Mouse(WM_MOUSEMOVE, rect.left + 47, rect.top + 10, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, rect.left + 47, rect.top + 10);
+    Mouse(WM_MOUSEMOVE, left + 47, y, MK_LBUTTON);
+    ASSERT_TRUE(PumpUntil([&] { return dragTicks > 0 && sw->knobImageInfo().source == KnobAt(37); }));
+    EXPECT_EQ(kKnob, Paint(*sw).Rgb(left + 47, y));
+    Mouse(WM_MOUSEMOVE, left + 400, y, MK_LBUTTON);
+    ASSERT_TRUE(PumpUntil([&] { return sw->knobImageInfo().source == KnobAt(80); })); // stops at the end
+    Mouse(WM_LBUTTONUP, left + 47, y);
+    const int ticksAtRelease = dragTicks;
     EXPECT_EQ(1, sw->position());
-    EXPECT_EQ(0, sw->dragOffset());
     EXPECT_EQ(0u, sw->state() & (STATE_PUSHED | STATE_CAPTURED));
-    EXPECT_EQ(KnobAt(40), sw->knobImageInfo().source);
-    EXPECT_EQ(1, Notices(L"selectchanged"));
-    EXPECT_EQ(std::vector<DWORD>({kTrackOn, kKnob, kTrackOn}), SlotColours());
-}
-
-TEST_F(ButtonSwitchEx, ReleaseBeyondTheTrackPicksTheNearestEnd)
-{
-    Mouse(WM_LBUTTONDOWN, rect.left + 5, rect.top + 5, MK_LBUTTON);
-    Mouse(WM_MOUSEMOVE, 290, rect.top + 5, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, 290, rect.top + 5);
+    EXPECT_EQ(std::vector<DWORD>({kTrackOn, kKnob, kTrackOn}), Slots());
+    EXPECT_EQ(1, Changes());
+    PumpFor(150);
+    EXPECT_EQ(ticksAtRelease, dragTicks);
+    // Released beyond the track: the nearest end.
+    Mouse(WM_LBUTTONDOWN, left + 50, y, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 290, y);
     EXPECT_EQ(2, sw->position());
-    Mouse(WM_LBUTTONDOWN, rect.left + 85, rect.top + 5, MK_LBUTTON);
-    Mouse(WM_MOUSEMOVE, 0, rect.top + 5, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, 0, rect.top + 5);
-    EXPECT_EQ(0, sw->position());
-    EXPECT_EQ(2, Notices(L"selectchanged"));
 }
 
-TEST_F(ButtonSwitchEx, DisablingSwapsTrackAndKnobAndIgnoresPresses)
+TEST_F(ButtonSwitchEx, DisabledSwitchShowsItsDisabledImagesAndIgnoresPresses)
 {
-    EXPECT_EQ(L"track_on.bmp", sw->backImage().source);
     sw->assignOperable(false);
-    EXPECT_EQ(L"track_off.bmp", sw->backImage().source);
-    Click(rect.left + 90, rect.top + 10);
+    EXPECT_EQ(L"off.bmp", sw->backImage().source);
+    Click(left + 90, y);
     EXPECT_EQ(0, sw->position());
-    EXPECT_EQ(std::vector<DWORD>({kDisabledKnob, kTrackOff, kTrackOff}), SlotColours());
+    EXPECT_EQ(std::vector<DWORD>({kDisabledKnob, kTrackOff, kTrackOff}), Slots());
     EXPECT_EQ(KnobAt(0, L"knob_off.bmp"), sw->knobImageInfo().source);
-
     sw->assignOperable(true);
-    EXPECT_EQ(L"track_on.bmp", sw->backImage().source);
-    EXPECT_EQ(std::vector<DWORD>({kKnob, kTrackOn, kTrackOn}), SlotColours());
+    EXPECT_EQ(std::vector<DWORD>({kKnob, kTrackOn, kTrackOn}), Slots());
 }
 
-TEST_F(ButtonSwitchEx, PositionsAreClampedAndOffsetByTheMinimum)
+TEST_F(ButtonSwitchEx, PositionsCountFromTheMinimumAndAreClamped)
 {
-    sw->setPosition(9, true);
-    EXPECT_EQ(2, sw->position());
-    sw->setPosition(9, true); // clamps to the same position: no second notice
-    EXPECT_EQ(1, Notices(L"selectchanged"));
-    sw->writeAttribute(L"min", L"5");
-    sw->writeAttribute(L"max", L"7");
-    sw->writeAttribute(L"value", L"6");
-    EXPECT_EQ(6, sw->position());
-    EXPECT_EQ(1, Notices(L"selectchanged"));
-    EXPECT_EQ(std::vector<DWORD>({kTrackOn, kKnob, kTrackOn}), SlotColours());
-    Click(rect.left + 95, rect.top + 10);
+    sw->applyAttributeList(L"min=\"5\" max=\"7\" value=\"6\"");
+    EXPECT_EQ(std::vector<DWORD>({kTrackOn, kKnob, kTrackOn}), Slots());
+    Click(left + 95, y);
     EXPECT_EQ(7, sw->position());
+    sw->setPosition(9, true); // clamps to where it is: no notice
+    EXPECT_EQ(1, Changes());
+    sw->writeAttribute(L"max", L"5"); // no range left: the knob rests at the start
+    Paint(*sw);
+    EXPECT_EQ(KnobAt(0), sw->knobImageInfo().source);
 }
 
-class ButtonSwitchExRanges : public ButtonVariants {};
-
-TEST_F(ButtonSwitchExRanges, WithoutRangeOrRoomTheKnobStaysAtTheStart)
-{
-    Build(L"<ButtonSwitchEx name=\"flat\" width=\"100\" height=\"20\" min=\"3\" max=\"3\" pointwidth=\"20\" "
-          L"pointheight=\"20\" pointImage=\"knob.bmp\" value=\"3\" />"
-          L"<ButtonSwitchEx name=\"tight\" width=\"10\" height=\"20\" min=\"0\" max=\"4\" pointwidth=\"20\" "
-          L"pointheight=\"20\" pointImage=\"knob.bmp\" value=\"4\" />");
-    auto* flat = Named<CButtonSwitchExUI>(L"flat");
-    auto* tight = Named<CButtonSwitchExUI>(L"tight");
-    ASSERT_NE(nullptr, flat);
-    ASSERT_NE(nullptr, tight);
-    Paint(*flat);
-    Paint(*tight);
-    EXPECT_EQ(L"file='knob.bmp' dest='0,0,20,20'", flat->knobImageInfo().source);
-    EXPECT_EQ(L"file='knob.bmp' dest='0,0,20,20'", tight->knobImageInfo().source);
-    const RECT flatRect = flat->itemRect();
-    Click(flatRect.left + 80, flatRect.top + 10);
-    EXPECT_EQ(3, flat->position());
-    const RECT tightRect = tight->itemRect();
-    Mouse(WM_LBUTTONDOWN, tightRect.left + 5, tightRect.top + 5, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, tightRect.left + 5, tightRect.top + 5);
-    EXPECT_EQ(0, tight->position());
-}
-
-// ---- Animation option ----
-
-const wchar_t kAnimation[] =
-    L"<AnimationOption name=\"anim\" padding=\"10,30,0,0\" width=\"40\" height=\"20\" picturehover=\"hover.bmp\" "
-    L"startindexhover=\"1\" endindexhover=\"3\" intervalhover=\"30\" loophover=\"true\" "
-    L"pictureworking=\"work.bmp\" startindexworking=\"0\" endindexworking=\"1\" intervalworking=\"30\" "
-    L"loopworking=\"true\" selectedimage=\"sel.bmp\" />"
-    L"<Button name=\"other\" padding=\"20,30,0,0\" width=\"40\" height=\"20\" />";
+// ---- Animation option: hover frames 1..3, working frames 0..1, 30 ms ----
 
 class AnimationOption : public ButtonVariants {
 protected:
-    // A timer tick and the picture that was shown when it came.
-    struct TTick {
-        UINT timerId;
-        std::wstring shownBefore;
-        bool operator==(const TTick& other) const
-        {
-            return timerId == other.timerId && shownBefore == other.shownBefore;
-        }
-        friend void PrintTo(const TTick& tick, std::ostream* out)
-        {
-            *out << tick.timerId << ":" << std::string(tick.shownBefore.begin(), tick.shownBefore.end());
-        }
-    };
-
     void SetUp() override
     {
         ButtonVariants::SetUp();
-        Build(kAnimation);
-        anim = Named<CAnimationOptionUI>(L"anim");
-        other = m_host->context.ControlByName(L"other");
+        anim = Build<CAnimationOptionUI>(
+            L"<AnimationOption name=\"anim\" padding=\"10,30,0,0\" width=\"40\" height=\"20\" "
+            L"picturehover=\"hover.bmp\" startindexhover=\"1\" endindexhover=\"3\" intervalhover=\"30\" "
+            L"loophover=\"true\" pictureworking=\"work.bmp\" endindexworking=\"1\" intervalworking=\"30\" "
+            L"loopworking=\"true\" selectedimage=\"sel.bmp\" /><Control name=\"other\" />",
+            L"anim");
         ASSERT_NE(nullptr, anim);
-        ASSERT_NE(nullptr, other);
-        rect = anim->itemRect();
-        m_host->notices.notices.clear();
-        // Listeners see each event before the option does, so every frame is
-        // recorded however late the test gets to look.
+        x = anim->itemRect().left + 5;
+        y = anim->itemRect().top + 5;
+        // Listeners see each event before the option: every frame is recorded, however late we look.
         anim->inputListeners() += CDelegateBase(this, [this](void* argument) {
-            const auto* event = static_cast<const TInputEvent*>(argument);
-            if (event->kind == EInputKind::Timer)
-                ticks.push_back(TTick{UINT(event->wParam), anim->foreImage().source});
+            if (static_cast<TInputEvent*>(argument)->kind == EInputKind::Timer)
+                frames.push_back(std::to_wstring(static_cast<TInputEvent*>(argument)->wParam) + L":" +
+                                 anim->foreImage().source);
             return true;
         });
     }
-    DWORD PaintedCentre()
+    DWORD Painted() { return Paint(*anim).Rgb(x + 10, y + 5); }
+    std::vector<std::wstring> First(size_t count)
     {
-        return Paint(*anim).Rgb((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    }
-    void LeaveForOther()
-    {
-        const RECT otherRect = other->itemRect();
-        HoverAt(otherRect.left + 5, otherRect.top + 5);
-    }
-    bool PumpTicks(size_t count)
-    {
-        return PumpUntil([&] { return ticks.size() >= count; });
+        EXPECT_TRUE(PumpUntil([&] { return frames.size() >= count; }));
+        return std::vector<std::wstring>(frames.begin(), frames.begin() + std::min(count, frames.size()));
     }
 
     CAnimationOptionUI* anim = nullptr;
-    CControlUI* other = nullptr;
-    RECT rect = {};
-    std::vector<TTick> ticks;
+    int x = 0, y = 0;
+    std::vector<std::wstring> frames; // "timer id:picture shown when it ticked"
 };
 
-TEST_F(AnimationOption, HoverPlaysFramesOnItsTimerAndLeaveStopsAndClears)
+TEST_F(AnimationOption, HoverLoopsItsFramesAndLeaveStopsAndClears)
 {
-    HoverAt(rect.left + 5, rect.top + 5);
-    EXPECT_EQ(1, NoticesFrom(anim, L"mouseenter"));
-    EXPECT_EQ(UINT(CAnimationOptionUI::ANIMATION_HOVER), anim->activeAnimations());
-    EXPECT_EQ(L"hover1.bmp", anim->foreImage().source);
-    EXPECT_EQ(kHoverFrames[1], PaintedCentre());
-
-    ASSERT_TRUE(PumpTicks(4));
-    // Looping: after the last frame comes the first again.
-    const std::vector<TTick> expected = {{902, L"hover1.bmp"}, {902, L"hover2.bmp"}, {902, L"hover3.bmp"},
-                                         {902, L"hover1.bmp"}};
-    EXPECT_EQ(expected, std::vector<TTick>(ticks.begin(), ticks.begin() + 4));
-    const std::wstring shown = anim->foreImage().source;
-    ASSERT_EQ(L"hover", shown.substr(0, 5));
-    EXPECT_EQ(kHoverFrames[shown[5] - L'0'], PaintedCentre());
-
-    LeaveForOther();
-    EXPECT_EQ(1, NoticesFrom(anim, L"mouseleave"));
+    HoverAt(x, y);
+    EXPECT_EQ(1, Notices(anim, L"mouseenter"));
+    EXPECT_EQ(kHover1, Painted());
+    EXPECT_EQ(std::vector<std::wstring>({L"902:hover1.bmp", L"902:hover2.bmp", L"902:hover3.bmp", L"902:hover1.bmp"}),
+              First(4));
+    HoverAt(200, 100);
+    EXPECT_EQ(1, Notices(anim, L"mouseleave"));
     EXPECT_EQ(0u, anim->activeAnimations());
-    EXPECT_EQ(L"", anim->foreImage().source);
-    EXPECT_EQ(0u, PaintedCentre());
-    const size_t ticksAtLeave = ticks.size();
+    EXPECT_EQ(0u, Painted());
+    const size_t ticks = frames.size();
     PumpFor(150);
-    EXPECT_EQ(ticksAtLeave, ticks.size());
-    EXPECT_EQ(L"", anim->foreImage().source);
+    EXPECT_EQ(ticks, frames.size());
 }
 
-TEST_F(AnimationOption, HoverWithoutLoopStopsAfterTheLastFrame)
+TEST_F(AnimationOption, HoverWithoutLoopStopsAtTheEndFrame)
 {
     anim->writeAttribute(L"loophover", L"false");
-    HoverAt(rect.left + 5, rect.top + 5);
+    HoverAt(x, y);
     ASSERT_TRUE(PumpUntil([&] { return anim->activeAnimations() == 0; }));
-    const std::vector<TTick> expected = {{902, L"hover1.bmp"}, {902, L"hover2.bmp"}, {902, L"hover3.bmp"}};
-    EXPECT_EQ(expected, ticks);
-    EXPECT_EQ(3, anim->currentFrame(CAnimationOptionUI::ANIMATION_HOVER));
+    EXPECT_EQ(std::vector<std::wstring>({L"902:hover1.bmp", L"902:hover2.bmp", L"902:hover3.bmp"}), frames);
     EXPECT_EQ(L"", anim->foreImage().source);
-    EXPECT_EQ(UINT(STATE_HOT), anim->state() & STATE_HOT);
-    EXPECT_EQ(0u, PaintedCentre());
-    PumpFor(150);
-    EXPECT_EQ(3u, ticks.size());
+    EXPECT_EQ(0u, Painted());
+    EXPECT_EQ(nullptr, anim->queryFacet(L"Option"));
 }
 
-TEST_F(AnimationOption, WorkingPlaysWhileUnselectedAndAClickEndsItOnTheSelectedPicture)
+TEST_F(AnimationOption, WorkingPlaysOnceDeselectedUntilAClickSelectsAgain)
 {
-    anim->enableWorkingAnimation(true);
     anim->assignSelected(true, false);
-    Click(rect.left + 5, rect.top + 5); // no group: toggles off
+    anim->enableWorkingAnimation(true);
+    Click(x, y); // without a group a click toggles: deselected, working starts
     EXPECT_FALSE(anim->selected());
-    EXPECT_EQ(1, Notices(L"click"));
-    EXPECT_EQ(1, Notices(L"selectchanged"));
-    EXPECT_EQ(UINT(CAnimationOptionUI::ANIMATION_WORKING), anim->activeAnimations());
-    EXPECT_EQ(L"work0.bmp", anim->foreImage().source);
-    EXPECT_EQ(kWorkingFrames[0], PaintedCentre());
-    ASSERT_TRUE(PumpTicks(3));
-    const std::vector<TTick> expected = {{903, L"work0.bmp"}, {903, L"work1.bmp"}, {903, L"work0.bmp"}};
-    EXPECT_EQ(expected, std::vector<TTick>(ticks.begin(), ticks.begin() + 3));
+    EXPECT_EQ(1, Notices(anim, L"selectchanged"));
+    EXPECT_EQ(std::vector<std::wstring>({L"903:work0.bmp", L"903:work1.bmp", L"903:work0.bmp"}), First(3));
+    ASSERT_TRUE(PumpUntil([&] { return anim->foreImage().source == L"work1.bmp"; }));
+    EXPECT_EQ(kWork1, Painted());
 
-    Click(rect.left + 5, rect.top + 5);
+    Click(x, y);
     EXPECT_TRUE(anim->selected());
     EXPECT_EQ(0u, anim->activeAnimations());
     EXPECT_EQ(L"sel.bmp", anim->foreImage().source);
-    EXPECT_EQ(kSelected, PaintedCentre());
-    const size_t ticksAtClick = ticks.size();
+    EXPECT_EQ(kSelected, Painted());
+    const size_t ticks = frames.size();
     PumpFor(150);
-    EXPECT_EQ(ticksAtClick, ticks.size());
-    EXPECT_EQ(L"sel.bmp", anim->foreImage().source);
+    EXPECT_EQ(ticks, frames.size());
 }
 
-TEST_F(AnimationOption, WorkingStopsOnItsNextTickOnceDisabledAndNeedsEnabling)
+// ---- Custom button: title top left, text bottom left, value bottom right ----
+
+class CustomButton : public ButtonVariants {};
+
+TEST_F(CustomButton, DrawsTitleAndValueInTheirOwnPlacesAndHotColours)
 {
-    anim->assignSelected(false, false);
-    EXPECT_EQ(0u, anim->activeAnimations());
-    anim->enableWorkingAnimation(true);
-    anim->assignSelected(false, false);
-    EXPECT_EQ(UINT(CAnimationOptionUI::ANIMATION_WORKING), anim->activeAnimations());
-    anim->enableWorkingAnimation(false);
-    ASSERT_TRUE(PumpUntil([&] { return anim->activeAnimations() == 0; }));
-    EXPECT_EQ(L"", anim->foreImage().source);
-}
-
-TEST_F(AnimationOption, AHoverWithoutIntervalStartsNothingAndTheOptionPaintsAsUsual)
-{
-    anim->writeAttribute(L"intervalhover", L"0");
-    anim->writeAttribute(L"selected", L"true");
-    HoverAt(rect.left + 5, rect.top + 5);
-    EXPECT_EQ(1, NoticesFrom(anim, L"mouseenter"));
-    EXPECT_EQ(0u, anim->activeAnimations());
-    EXPECT_EQ(kSelected, PaintedCentre());
-}
-
-TEST_F(AnimationOption, AnswersItsOwnFacetAndReadsBackItsAttributes)
-{
-    EXPECT_EQ(anim, anim->queryFacet(L"AnimationOption"));
-    EXPECT_EQ(anim, anim->queryFacet(L"Control"));
-    EXPECT_EQ(nullptr, anim->queryFacet(L"Option"));
-    EXPECT_EQ(L"1", anim->readAttribute(L"startindexhover"));
-    EXPECT_EQ(L"3", anim->readAttribute(L"endindexhover"));
-    EXPECT_EQ(L"work.bmp", anim->readAttribute(L"pictureworking"));
-    EXPECT_EQ(L"30", anim->readAttribute(L"intervalworking"));
-    EXPECT_EQ(L"true", anim->readAttribute(L"loophover"));
-    EXPECT_EQ(L"anim", anim->readAttribute(L"name"));
-}
-
-// ---- Custom button ----
-
-const wchar_t kCustom[] =
-    L"<CustonButton name=\"custom\" padding=\"10,30,0,0\" width=\"120\" height=\"40\" text=\"MMM\" "
-    L"textcolor=\"#FFFFFF00\" hottextcolor=\"#FFFFFFFF\" textpadding=\"0,20,60,0\" "
-    L"TitleText=\"MMM\" Titletextcolor=\"#FFFF0000\" hotTitletextcolor=\"#FF00FF00\" textTitlepadding=\"0,0,60,20\" "
-    L"ValueText=\"MMM\" Valuetextcolor=\"#FF0000FF\" textValuepadding=\"60,20,0,0\" />";
-
-class CustomButton : public ButtonVariants {
-protected:
-    void SetUp() override
-    {
-        ButtonVariants::SetUp();
-        Build(kCustom);
-        button = Named<CCustomButtonUI>(L"custom");
-        ASSERT_NE(nullptr, button);
-        const RECT r = button->itemRect();
-        titleArea = RECT{r.left, r.top, r.left + 60, r.top + 20};
-        textArea = RECT{r.left, r.top + 20, r.left + 60, r.bottom};
-        valueArea = RECT{r.left + 60, r.top + 20, r.right, r.bottom};
-        emptyArea = RECT{r.left + 60, r.top, r.right, r.top + 20};
-    }
-
-    CCustomButtonUI* button = nullptr;
-    RECT titleArea = {}, textArea = {}, valueArea = {}, emptyArea = {};
-};
-
-TEST_F(CustomButton, DrawsTextTitleAndValueEachInItsOwnPlaceAndColour)
-{
-    EXPECT_STREQ(L"CCustomButtonUI", button->typeName());
-    EXPECT_EQ(button, button->queryFacet(L"CustonButton"));
-    EXPECT_EQ(button, button->queryFacet(L"Button"));
-    CDibCanvas& canvas = Paint(*button);
-    EXPECT_GT(CountLeaning(canvas, titleArea, 0xFF0000), 0);
-    EXPECT_EQ(0, CountLeaning(canvas, titleArea, 0x0000FF));
-    EXPECT_GT(CountLeaning(canvas, valueArea, 0x0000FF), 0);
-    EXPECT_EQ(0, CountLeaning(canvas, valueArea, 0xFF0000));
-    EXPECT_GT(CountLeaning(canvas, textArea, 0xFFFF00), 0);
-    EXPECT_EQ(0, CountLeaning(canvas, emptyArea, 0xFFFFFF) + CountLeaning(canvas, emptyArea, 0xFF0000) +
-                     CountLeaning(canvas, emptyArea, 0x0000FF) + CountLeaning(canvas, emptyArea, 0xFFFF00));
-}
-
-TEST_F(CustomButton, HotColoursApplyWhileTheMouseIsOverIt)
-{
-    HoverAt(titleArea.left + 5, titleArea.top + 5);
-    ASSERT_EQ(UINT(STATE_HOT), button->state() & STATE_HOT);
-    CDibCanvas& canvas = Paint(*button);
-    EXPECT_GT(CountLeaning(canvas, titleArea, 0x00FF00), 0);
-    EXPECT_EQ(0, CountLeaning(canvas, titleArea, 0xFF0000));
-    // Without a hot value colour the value keeps its own.
-    EXPECT_GT(CountLeaning(canvas, valueArea, 0x0000FF), 0);
-    EXPECT_GT(CountLeaning(canvas, textArea, 0xFFFFFF), 0);
-    EXPECT_EQ(0, CountLeaning(canvas, textArea, 0xFFFF00));
-}
-
-TEST_F(CustomButton, ExtraTextsAreDrawnWithoutMainTextAndClickStillWorks)
-{
-    button->assignText(L"");
-    CDibCanvas& canvas = Paint(*button);
-    EXPECT_EQ(0, CountLeaning(canvas, textArea, 0xFFFF00));
-    EXPECT_GT(CountLeaning(canvas, titleArea, 0xFF0000), 0);
+    auto* button = Build<CCustomButtonUI>(
+        L"<CustonButton name=\"custom\" padding=\"10,30,0,0\" width=\"120\" height=\"40\" text=\"MMM\" "
+        L"textcolor=\"#FFFFFF00\" textpadding=\"0,20,60,0\" TitleText=\"MMM\" Titletextcolor=\"#FFFF0000\" "
+        L"hotTitletextcolor=\"#FF00FF00\" textTitlepadding=\"0,0,60,20\" ValueText=\"MMM\" "
+        L"Valuetextcolor=\"#FF0000FF\" textValuepadding=\"60,20,0,0\" />",
+        L"custom");
+    ASSERT_NE(nullptr, button);
     const RECT r = button->itemRect();
+    const RECT title = {r.left, r.top, r.left + 60, r.top + 20}, text = {r.left, r.top + 20, r.left + 60, r.bottom};
+    const RECT value = {r.left + 60, r.top + 20, r.right, r.bottom}, rest = {r.left + 60, r.top, r.right, r.top + 20};
+    CDibCanvas& canvas = Paint(*button);
+    EXPECT_GT(CountLeaning(canvas, title, 0xFF0000), 0);
+    EXPECT_GT(CountLeaning(canvas, text, 0xFFFF00), 0);
+    EXPECT_GT(CountLeaning(canvas, value, 0x0000FF), 0);
+    EXPECT_EQ(0, CountLeaning(canvas, title, 0x0000FF) + CountLeaning(canvas, value, 0xFF0000));
+    for (DWORD colour : {0xFF0000, 0x0000FF, 0xFFFF00})
+        EXPECT_EQ(0, CountLeaning(canvas, rest, colour));
+
+    HoverAt(r.left + 5, r.top + 5);
+    Paint(*button);
+    EXPECT_GT(CountLeaning(canvas, title, 0x00FF00), 0);
+    EXPECT_EQ(0, CountLeaning(canvas, title, 0xFF0000));
+    EXPECT_GT(CountLeaning(canvas, value, 0x0000FF), 0); // no hot value colour given
     Click(r.left + 5, r.top + 5);
-    EXPECT_EQ(1, Notices(L"click"));
+    EXPECT_EQ(1, Notices(button, L"click"));
 }
 
 } // namespace
