@@ -68,7 +68,8 @@ void CCustomButtonUI::drawExtraText(HDC dc, const TExtraText& extra)
     const DWORD colour = (m_state & STATE_HOT) && extra.hotColour != 0 ? extra.hotColour : extra.colour;
     RECT rect = {m_rect.left + extra.padding.left, m_rect.top + extra.padding.top, m_rect.right - extra.padding.right,
                  m_rect.bottom - extra.padding.bottom};
-    CRenderKit::PaintText(dc, ContextLink::RenderResources(m_context), rect, extra.text, colour, extra.fontIndex, m_textStyle);
+    CRenderKit::PaintText(dc, ContextLink::RenderResources(m_context), rect, extra.text, colour, extra.fontIndex,
+                          m_textStyle);
 }
 
 } // namespace SkinUI
