@@ -201,12 +201,13 @@ void CSliderCtrlEx::drawStateImage(HDC dc)
         band.bottom = band.top + m_railHeight;
     }
     const LONG railStart = std::min<LONG>(m_rect.left + std::max(m_leftWidth, 0), m_rect.right);
+    const auto inControl = [this](const RECT& r) { return OffsetBy(r, -m_rect.left, -m_rect.top); };
     drawImageAt(dc, enabled ? m_leftImage : m_leftDisabledImage,
-                OffsetBy(RECT{m_rect.left, band.top, railStart, band.bottom}, -m_rect.left, -m_rect.top));
-    drawImageAt(dc, m_railImage, OffsetBy(RECT{railStart, band.top, m_rect.right, band.bottom}, -m_rect.left, -m_rect.top));
+                inControl(RECT{m_rect.left, band.top, railStart, band.bottom}));
+    drawImageAt(dc, m_railImage, inControl(RECT{railStart, band.top, m_rect.right, band.bottom}));
 
-    // The fill starts after the left part, so short of the maximum it would
-    // run past the right end; it stops there.
+    // The fill starts after the left part, so near the maximum it would run
+    // past the right end; it stops there.
     LONG fillEnd = railStart;
     if (m_value >= m_maxValue)
         fillEnd = m_rect.right;
@@ -230,7 +231,7 @@ void CSliderCtrlEx::drawStateImage(HDC dc)
     thumb.left = std::max(std::min(thumb.left, m_rect.right - m_thumbWidth), m_rect.left);
     thumb.right = thumb.left + m_thumbWidth;
     m_thumbRectangle = thumb;
-    drawImageAt(dc, enabled ? m_thumbImage : m_thumbDisabledImage, OffsetBy(thumb, -m_rect.left, -m_rect.top));
+    drawImageAt(dc, enabled ? m_thumbImage : m_thumbDisabledImage, inControl(thumb));
 }
 
 } // namespace SkinUI
