@@ -224,7 +224,8 @@ palette_rgb() { # NAME-PATTERN -> "R,G,B" of each matching palette entry
 e2e_move 665 360
 sleep 0.6
 seen="$(e2e_pixel 633 343)"
-e2e_expect_true "hovering the animated option shows a hover picture (saw $seen)" grep -qx "$seen" <<<"$(palette_rgb 'hover_*')"
+e2e_expect_true "hovering the animated option shows a hover picture (saw $seen)" \
+  grep -qx "$seen" <<<"$(palette_rgb 'hover_*')"
 e2e_move 665 386
 sleep 0.4
 e2e_expect_eq "leaving it shows its own picture again" "$(palette_rgb animoption)" "$(e2e_pixel 633 343)"

@@ -295,7 +295,8 @@ TEST_F(AnimatedPictureTest, GifPaintsOnlyTheFrameScaledIntoItsRectangle)
 TEST_F(AnimatedPictureTest, SequenceShowsTheNextNumberedPictureOnEachTickAndWraps)
 {
     auto* sequence = Show(new CSequencePictureUI(),
-                          {{L"picture", L"frame.png"}, {L"startindex", L"0"}, {L"endindex", L"2"}, {L"auto", L"false"}});
+                          {{L"picture", L"frame.png"}, {L"startindex", L"0"}, {L"endindex", L"2"},
+                           {L"auto", L"false"}});
     const DWORD expected[] = {kOrange, kGrey, kCyan, kOrange};
     const int indexes[] = {1, 2, 0, 1};
     for (int i = 0; i < 4; ++i) {
@@ -343,7 +344,8 @@ TEST_F(AnimatedPictureTest, SequenceWithoutPictureAdvancesButShowsNothing)
 TEST_F(AnimatedPictureTest, SequenceIgnoresTicksWhileHidden)
 {
     auto* sequence = Show(new CSequencePictureUI(),
-                          {{L"picture", L"frame.png"}, {L"startindex", L"0"}, {L"endindex", L"2"}, {L"auto", L"false"}});
+                          {{L"picture", L"frame.png"}, {L"startindex", L"0"}, {L"endindex", L"2"},
+                           {L"auto", L"false"}});
     sequence->assignShown(false);
     Tick(*sequence, CSequencePictureUI::kFrameTimerId, 2);
     EXPECT_EQ(sequence->CurrentIndex(), 0);
@@ -352,7 +354,8 @@ TEST_F(AnimatedPictureTest, SequenceIgnoresTicksWhileHidden)
 TEST_F(AnimatedPictureTest, StoppingASequenceEndsItsTimerAndGoesBackToTheStart)
 {
     auto* sequence = Show(new CSequencePictureUI(),
-                          {{L"picture", L"frame.png"}, {L"startindex", L"1"}, {L"endindex", L"2"}, {L"interval", L"20"}});
+                          {{L"picture", L"frame.png"}, {L"startindex", L"1"}, {L"endindex", L"2"},
+                           {L"interval", L"20"}});
     TTickLog ticks;
     ticks.Follow(*sequence);
     ASSERT_TRUE(PumpUntil([&ticks] { return !ticks.times.empty(); }, 3000));
