@@ -3,6 +3,7 @@
 // and a picture turning in steps of 10 degrees. The pictures come from
 // tools/testdata (make_animation_fixtures.py); every frame is one flat
 // colour, so a painted pixel tells which frame is shown.
+#include "ui/controls/FrameFileName.h"
 #include "ui/controls/GifAnimUI.h"
 #include "ui/controls/SequencePictureUI.h"
 #include "ui/core/SkinSource.h"
@@ -291,6 +292,15 @@ TEST_F(AnimatedPictureTest, GifPaintsOnlyTheFrameScaledIntoItsRectangle)
 }
 
 // ---- CSequencePictureUI ----
+
+TEST(FrameFileName, TheNumberGoesBeforeTheLastDotOrAtTheEnd)
+{
+    EXPECT_EQ(FrameFileName(L"image/run.png", 3), L"image/run3.png");
+    EXPECT_EQ(FrameFileName(L"a.b.png", 12), L"a.b12.png");
+    EXPECT_EQ(FrameFileName(L"frame", 0), L"frame0");
+    EXPECT_EQ(FrameFileName(L".png", 7), L".png7"); // a dot in first place does not count
+    EXPECT_EQ(FrameFileName(L"", 1), L"1");
+}
 
 TEST_F(AnimatedPictureTest, SequenceShowsTheNextNumberedPictureOnEachTickAndWraps)
 {
