@@ -171,8 +171,12 @@ void CGifAnimUI::runInit()
         Load();
 }
 
-void CGifAnimUI::FollowVisibility()
+void CGifAnimUI::FollowVisibility(bool wasShown)
 {
+    // Only a real change counts: markup that says visible="true" before it
+    // names the picture would otherwise load nothing and never load again.
+    if (isShown() == wasShown)
+        return;
     if (!isShown())
         Stop();
     else if (!m_imp->deferred)
@@ -181,14 +185,16 @@ void CGifAnimUI::FollowVisibility()
 
 void CGifAnimUI::assignShown(bool shown)
 {
+    const bool wasShown = isShown();
     CLabelUI::assignShown(shown);
-    FollowVisibility();
+    FollowVisibility(wasShown);
 }
 
 void CGifAnimUI::assignOuterShown(bool shown)
 {
+    const bool wasShown = isShown();
     CLabelUI::assignOuterShown(shown);
-    FollowVisibility();
+    FollowVisibility(wasShown);
 }
 
 void CGifAnimUI::handleInput(TInputEvent& event)

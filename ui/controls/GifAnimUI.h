@@ -34,7 +34,8 @@ public:
 private:
     void Load();
     void Tick();
-    void FollowVisibility();
+    // Stops when the control was hidden, starts when it was shown.
+    void FollowVisibility(bool wasShown);
 
     std::unique_ptr<Imp> m_imp;
 };

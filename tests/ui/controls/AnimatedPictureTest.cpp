@@ -6,6 +6,7 @@
 #include "ui/controls/FrameFileName.h"
 #include "ui/controls/GifAnimUI.h"
 #include "ui/controls/SequencePictureUI.h"
+#include "ui/core/SkinBuilder.h"
 #include "ui/core/SkinSource.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/ui/controls/ControlTestSupport.h"
@@ -248,6 +249,27 @@ TEST_F(AnimatedPictureTest, HidingTheParentStopsTheGifToo)
     gif->parentControl()->assignShown(true);
     EXPECT_TRUE(gif->IsPlaying());
     EXPECT_EQ(gif->CurrentFrame(), 0u);
+}
+
+TEST_F(AnimatedPictureTest, GifPlaysWhateverTheOrderOfItsAttributes)
+{
+    for (const wchar_t* gifElement : {L"<GifAnim name=\"gif\" visible=\"true\" bkimage=\"three.gif\" />",
+                                      L"<GifAnim name=\"gif\" bkimage=\"three.gif\" visible=\"true\" />"}) {
+        const std::wstring markup = std::wstring(L"<Window><Container>") + gifElement + L"</Container></Window>";
+        CSkinBuilder builder;
+        CControlUI* root = builder.Build(markup.c_str(), nullptr, nullptr, &host.context);
+        ASSERT_NE(root, nullptr);
+        host.context.AdoptRoot(root);
+        root->placeAt(kPlace);
+        auto* gif = static_cast<CGifAnimUI*>(host.context.ControlByName(L"gif"));
+        ASSERT_NE(gif, nullptr);
+        EXPECT_EQ(gif->FrameCount(), 3u) << gifElement;
+        TTickLog ticks;
+        ticks.Follow(*gif);
+        EXPECT_TRUE(PumpUntil([&ticks] { return ticks.times.size() >= 2; }, 3000)) << gifElement;
+        EXPECT_TRUE(gif->IsPlaying()) << gifElement;
+        gif->inputListeners().removeOwner(&ticks);
+    }
 }
 
 TEST_F(AnimatedPictureTest, GifWithoutAutoWaitsForPlayEvenWhenShownAgain)
