@@ -2,7 +2,6 @@
 
 #include "ui/controls/AttributeValues.h"
 #include "ui/controls/ContextLink.h"
-#include "ui/core/GdiPlusSession.h"
 #include "ui/core/RenderKit.h"
 #include "ui/core/ValueText.h"
 #include "ui/core/WindowContextUI.h"
@@ -43,10 +42,9 @@ UINT ApplyAlignKeyword(UINT style, const std::wstring& value)
     return style;
 }
 
-CLabelUI::CLabelUI()
-{
-    EnsureGdiPlus();
-}
+// GDI+ starts with the first text drawn through it, not with every label:
+// most windows never need it, and loading it costs a noticeable part of start-up.
+CLabelUI::CLabelUI() = default;
 
 CLabelUI::~CLabelUI() = default;
 
