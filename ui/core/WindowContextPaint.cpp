@@ -53,6 +53,12 @@ void CWindowContextUI::OnPaint()
         CPaintScope paint(m_window);
         PaintBuffered(paint.Dc(), update);
     }
+    if (m_shadowAttachPending) {
+        // The shadow is a second top-level window: creating and filling it
+        // would hold back the window's own first frame.
+        m_shadowAttachPending = false;
+        m_shadow.AttachTo(this);
+    }
     if (m_layoutNeeded)
         ::InvalidateRect(m_window, nullptr, FALSE);
 }
@@ -84,7 +90,7 @@ void CWindowContextUI::LayOutTree()
     }
     if (m_firstLayoutPending) {
         m_firstLayoutPending = false;
-        m_shadow.AttachTo(this);
+        m_shadowAttachPending = true;
         SendNotice(m_root, L"windowinit");
     }
 }

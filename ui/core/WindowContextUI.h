@@ -275,6 +275,7 @@ private:
     CTimerTable m_timers;
 
     bool m_firstLayoutPending = true;
+    bool m_shadowAttachPending = false; // until the first frame is on screen
     bool m_layoutNeeded = false;
     bool m_focusNeeded = false;
     bool m_offscreenPaint = true;
