@@ -48,14 +48,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 
     UsageStatsInit(installFolder.c_str());
 
+    // With a switch the window only applies the stored settings and the
+    // process ends: it is built hidden, so it never flashes up on the screen.
+    const std::wstring switches = ParseSwitches(commandLine ? commandLine : L"");
+    const bool settingsOnly = switches == kSwitchTamsel || switches == kSwitchRedefault;
+
     COrvaneRuzerodOradirWnd* window = CreateMainWindowObject();
     if (!window)
         return 0;
-    window->CreateNative(nullptr, L"Eyeward", kMainWindowStyle, 0);
-    window->ApplyIcon(kIconResourceId);
-    window->Center(false);
+    if (settingsOnly)
+        window->ApplySettingsOnly();
+    window->CreateNative(nullptr, L"Eyeward", settingsOnly ? kMainWindowStyle & ~WS_VISIBLE : kMainWindowStyle, 0);
 
-    const std::wstring switches = ParseSwitches(commandLine ? commandLine : L"");
     if (switches == kSwitchTamsel) {
         LOG_INFO(kSource, L"Run OrvaneRuzerodOradirr.exe -tamsel");
         return 0;
@@ -65,6 +69,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
         window->ColorRamp().ApplyColorTemperature(kRedefaultKelvin, false, 0.5);
         return 0;
     }
+    window->ApplyIcon(kIconResourceId);
+    window->Center(false);
     window->RunModal(false);
     UsageStatsFinish();
     return 0;

@@ -73,7 +73,8 @@ void COrvaneRuzerodOradirWnd::AfterSkinBuilt()
     eyeComfortSwitch = static_cast<CCheckBoxUI*>(m_context.ControlByName(L"eyecomfort"));
     restoreButton = static_cast<CButtonUI*>(m_context.ControlByName(L"restored_btn"));
     LoadStoredSettings();
-    ApplySkinBackground(ReadSkinBackgroundPath());
+    if (!settingsOnly)
+        ApplySkinBackground(ReadSkinBackgroundPath());
 }
 
 int COrvaneRuzerodOradirWnd::SliderKelvin() const

@@ -48,6 +48,9 @@ public:
     void ApplySkinBackground(const std::wstring& path);
 
     CColorTemperatureRamp& ColorRamp() { return colorRamp; }
+    // For a start that only applies the stored settings: the window is never
+    // shown, so its background picture is not loaded.
+    void ApplySettingsOnly() { settingsOnly = true; }
 
 private:
     void OnClick(const std::wstring& sender);
@@ -62,4 +65,5 @@ private:
     SkinUI::CSliderUI* temperatureSlider = nullptr;
     SkinUI::CCheckBoxUI* eyeComfortSwitch = nullptr;
     SkinUI::CButtonUI* restoreButton = nullptr;
+    bool settingsOnly = false;
 };
