@@ -1,7 +1,5 @@
 #include "biz/LogClock.h"
 
-#include <mmsystem.h>
-
 namespace {
 constexpr uint64_t kRefreshMicroseconds = 2000;
 }
@@ -14,12 +12,16 @@ CLogClock& CLogClock::Instance()
 
 uint64_t CLogClock::TimerMicroseconds()
 {
-    // The caller holds m_lock: the 32-bit millisecond count wraps every 49.7 days.
-    DWORD now = ::timeGetTime();
-    if (m_started && now < m_lastTimerMs)
-        ++m_timerWraps;
-    m_lastTimerMs = now;
-    return ((m_timerWraps << 32) | now) * 1000;
+    // Split so that the multiplication cannot overflow however long the machine runs.
+    static const uint64_t frequency = [] {
+        LARGE_INTEGER value{};
+        ::QueryPerformanceFrequency(&value);
+        return value.QuadPart > 0 ? uint64_t(value.QuadPart) : 1;
+    }();
+    LARGE_INTEGER counter{};
+    ::QueryPerformanceCounter(&counter);
+    const uint64_t ticks = uint64_t(counter.QuadPart);
+    return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
 }
 
 uint64_t CLogClock::SystemMicroseconds()

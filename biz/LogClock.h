@@ -1,6 +1,6 @@
 #pragma once
 // The log's time source: the system time, refreshed at most every 2 ms and
-// extrapolated in between with the multimedia timer, which is cheap to read.
+// extrapolated in between with the performance counter, which is cheap to read.
 #include <windows.h>
 
 #include "biz/ScopedHandle.h"
@@ -19,9 +19,7 @@ private:
     uint64_t SystemMicroseconds();
 
     CCriticalSection m_lock;
-    DWORD m_lastTimerMs = 0;
-    uint64_t m_timerWraps = 0;
     bool m_started = false;
     uint64_t m_systemAtReading = 0; // microseconds since 1601
-    uint64_t m_timerAtReading = 0;  // microseconds on the 64-bit timer
+    uint64_t m_timerAtReading = 0;  // microseconds on the performance counter
 };
