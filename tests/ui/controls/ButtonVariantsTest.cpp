@@ -26,29 +26,6 @@ namespace {
 const DWORD kKnob = 0xFF0000, kDisabledKnob = 0x808080, kTrackOn = 0x00FF00, kTrackOff = 0x0000FF;
 const DWORD kHover1 = 0xFFFF00, kWork1 = 0x0080FF, kSelected = 0xFFFFFF;
 
-// A 24-bit BMP of one 0xRRGGBB colour.
-std::string SolidBmp(int width, int height, DWORD rgb)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    BITMAPFILEHEADER file = {0x4D42, offset + DWORD(stride * height), 0, 0, offset};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(size_t(stride), '\0');
-    for (int x = 0; x < width; ++x)
-        for (int c = 0; c < 3; ++c)
-            row[size_t(x * 3 + c)] = char(rgb >> (8 * c));
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
-}
-
 // Pixels of `area` clearly leaning to the primaries of `rgb` (text is anti-aliased).
 int CountLeaning(const CDibCanvas& canvas, const RECT& area, DWORD rgb)
 {
@@ -75,7 +52,7 @@ protected:
             {L"hover3.bmp", 0xFF00FF}, {L"work0.bmp", 0xFF8000},        {L"work1.bmp", kWork1},
             {L"sel.bmp", kSelected}};
         for (const auto& file : files)
-            TestEnv::WriteFileBytes(m_folder.File(file.first), SolidBmp(20, 20, file.second));
+            TestEnv::WriteFileBytes(m_folder.File(file.first), ControlTest::SolidBmp(20, 20, file.second));
         CWindowContextUI::SetSkinFolder(m_folder.Path());
     }
     void TearDown() override

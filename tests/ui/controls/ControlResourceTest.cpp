@@ -17,40 +17,11 @@ using ControlTest::Rect;
 
 namespace {
 
-// An uncompressed 24-bit bottom-up BMP of one colour.
-std::string SolidBmp(int width, int height, BYTE red, BYTE green, BYTE blue)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    const DWORD pixelBytes = DWORD(stride) * DWORD(height);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + pixelBytes;
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = pixelBytes;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(size_t(stride), '\0');
-    for (int x = 0; x < width; ++x) {
-        row[size_t(x) * 3] = char(blue);
-        row[size_t(x) * 3 + 1] = char(green);
-        row[size_t(x) * 3 + 2] = char(red);
-    }
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
-}
-
 class ControlSkinFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TestEnv::WriteFileBytes(m_folder.File(L"green.bmp"), SolidBmp(7, 5, 0, 255, 0));
+        TestEnv::WriteFileBytes(m_folder.File(L"green.bmp"), ControlTest::SolidBmp(7, 5, 0x00FF00));
         TestEnv::WriteFileBytes(m_folder.File(L"child.xml"),
                                 "<Window><HorizontalLayout name=\"childroot\"><Control name=\"childleaf\" />"
                                 "</HorizontalLayout></Window>");

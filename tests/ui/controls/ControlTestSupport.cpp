@@ -94,4 +94,26 @@ void CDibCanvas::Clear(DWORD value)
         m_bits[i] = value;
 }
 
+std::string SolidBmp(int width, int height, DWORD rgb)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPFILEHEADER file = {0x4D42, offset + DWORD(stride * height), 0, 0, offset};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    std::string row(size_t(stride), '\0');
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c)
+            row[size_t(x * 3 + c)] = char(rgb >> (8 * c));
+    for (int y = 0; y < height; ++y)
+        bytes += row;
+    return bytes;
+}
+
 } // namespace ControlTest

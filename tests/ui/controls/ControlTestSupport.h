@@ -36,6 +36,9 @@ inline SkinUI::CControlUI* Fixed(int width, int height)
     return control;
 }
 
+// The bytes of an uncompressed 24-bit BMP file of one 0xRRGGBB colour.
+std::string SolidBmp(int width, int height, DWORD rgb);
+
 // Keeps every notification it receives.
 class CNotices : public SkinUI::INotifyUI {
 public:

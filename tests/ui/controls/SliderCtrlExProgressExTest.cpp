@@ -23,29 +23,6 @@ namespace {
 const DWORD kBlue = 0x0000FF, kGrey = 0x808080, kRed = 0xFF0000, kGreen = 0x00FF00, kYellow = 0xFFFF00,
             kMagenta = 0xFF00FF, kCyan = 0x00FFFF;
 
-// A 24-bit BMP of one 0xRRGGBB colour.
-std::string SolidBmp(int width, int height, DWORD rgb)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    BITMAPFILEHEADER file = {0x4D42, offset + DWORD(stride * height), 0, 0, offset};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(size_t(stride), '\0');
-    for (int x = 0; x < width; ++x)
-        for (int c = 0; c < 3; ++c)
-            row[size_t(x * 3 + c)] = char(rgb >> (8 * c));
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
-}
-
 // A hidden 300 × 200 window whose tree is a vertical layout around the markup under test.
 class SkinnedWindow : public ::testing::Test {
 protected:
@@ -57,7 +34,7 @@ protected:
             {L"leftoff.bmp", kYellow},  {L"thumboff.bmp", kMagenta},   {L"line.bmp", kGreen},
             {L"point.bmp", kRed},       {L"spin.bmp", kYellow}};
         for (const auto& file : files)
-            TestEnv::WriteFileBytes(m_folder.File(file.first), SolidBmp(300, 20, file.second));
+            TestEnv::WriteFileBytes(m_folder.File(file.first), ControlTest::SolidBmp(300, 20, file.second));
         CWindowContextUI::SetSkinFolder(m_folder.Path());
     }
     void TearDown() override { CSkinSource::Reset(); }
