@@ -12,8 +12,17 @@ KEY="$E2E_TEMPERATURE_KEY"
 e2e_reset_state
 e2e_reg add "$KEY" /v ColorTemperatureValue /d 4200 /f /reg:64
 e2e_reg add "$KEY" /v Eye_Protection /d false /f /reg:64
+# A watcher notes any window of the tool that shows up meanwhile.
+seen="$E2E_TMP/window-seen"
+( while :; do
+    xdotool search --onlyvisible --name '^Eyeward$' >/dev/null 2>&1 && touch "$seen"
+    sleep 0.01
+  done ) &
+watcher=$!
 e2e_run -tamsel
+kill $watcher; wait $watcher 2>/dev/null
 e2e_expect_eq "-tamsel exits with 0" "0" "$E2E_STATUS"
+e2e_expect_eq "-tamsel never shows the window" "no" "$([[ -e $seen ]] && echo yes || echo no)"
 e2e_expect_eq "-tamsel applies the stored 4200" "$(e2e_expected_gamma 4200 2)" "$(e2e_gamma 2 255)"
 e2e_expect_true "-tamsel is logged" grep -q "Run OrvaneRuzerodOradirr.exe -tamsel" "$(e2e_log_file)"
 
