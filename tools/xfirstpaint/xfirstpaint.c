@@ -19,6 +19,14 @@ static long long now_ms(void)
     return (long long)t.tv_sec * 1000 + t.tv_nsec / 1000000;
 }
 
+/* Windows come and go while we look: a vanished one is simply skipped. */
+static int ignore_error(Display *display, XErrorEvent *error)
+{
+    (void)display;
+    (void)error;
+    return 0;
+}
+
 /* The first viewable child of the root named `title`, with its position. */
 static int find_window(Display *display, const char *title, int *x, int *y)
 {
@@ -57,6 +65,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "xfirstpaint: cannot open display\n");
         return 2;
     }
+    XSetErrorHandler(ignore_error);
     Window root = DefaultRootWindow(display);
     while (now_ms() < deadline) {
         int x, y;
