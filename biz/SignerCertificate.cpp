@@ -7,50 +7,25 @@
 
 #include "biz/CryptHandles.h"
 #include "biz/DigitalCertify.h"
+#include "biz/EmbeddedSignature.h"
 
 namespace {
 
-constexpr DWORD kEncoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
-
-// Finds the first signer's certificate in the file's embedded PKCS #7 signature.
-CCertContext FindSignerCertificate(const wchar_t* path)
+// The signer of the file's embedded signature, whether or not the
+// signature still matches the file.
+CCertContext FileSigner(const wchar_t* path)
 {
-    if (!path)
+    TEmbeddedSignature signature;
+    if (ReadEmbeddedSignature(path, signature) != ESignatureRead::Present)
         return CCertContext();
-    // The query takes a bounded copy: longer paths are not files we can open anyway.
-    wchar_t filePath[MAX_PATH] = {};
-    if (::lstrlenW(path) >= MAX_PATH)
-        return CCertContext();
-    ::lstrcpynW(filePath, path, MAX_PATH);
-
-    CCertStore store;
-    CCryptMsg message;
-    DWORD encoding = 0, contentType = 0, formatType = 0;
-    if (!::CryptQueryObject(CERT_QUERY_OBJECT_FILE, filePath, CERT_QUERY_CONTENT_FLAG_PKCS7_SIGNED_EMBED,
-                            CERT_QUERY_FORMAT_FLAG_BINARY, 0, &encoding, &contentType, &formatType,
-                            store.Receive(), message.Receive(), nullptr))
-        return CCertContext();
-
-    DWORD size = 0;
-    if (!::CryptMsgGetParam(message.Get(), CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0)
-        return CCertContext();
-    std::vector<BYTE> buffer(size);
-    if (!::CryptMsgGetParam(message.Get(), CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size))
-        return CCertContext();
-    const auto* signer = reinterpret_cast<const CMSG_SIGNER_INFO*>(buffer.data());
-
-    CERT_INFO wanted{};
-    wanted.Issuer = signer->Issuer;
-    wanted.SerialNumber = signer->SerialNumber;
-    return CCertContext(
-        ::CertFindCertificateInStore(store.Get(), kEncoding, 0, CERT_FIND_SUBJECT_CERT, &wanted, nullptr));
+    return FindSignerCertificate(signature.message.Get());
 }
 
 } // namespace
 
 std::wstring CDigitalCertify::GetSignerThumbprint(const wchar_t* path)
 {
-    CCertContext certificate = FindSignerCertificate(path);
+    CCertContext certificate = FileSigner(path);
     if (!certificate)
         return std::wstring();
     BYTE hash[100] = {};
@@ -68,7 +43,7 @@ std::wstring CDigitalCertify::GetSignerThumbprint(const wchar_t* path)
 
 bool CDigitalCertify::GetSignerName(const wchar_t* path, std::wstring& name)
 {
-    CCertContext certificate = FindSignerCertificate(path);
+    CCertContext certificate = FileSigner(path);
     if (!certificate)
         return false;
     DWORD length = ::CertGetNameStringW(certificate.Get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, nullptr, 0);
