@@ -8,6 +8,9 @@
 
 namespace SkinUI {
 
+// An image wider or taller than this is refused as corrupt.
+constexpr int kMaxImageSide = 1 << 14;
+
 // None when the bytes are not a decodable image (corrupt, truncated, too large).
 // A pixel whose premultiplied value equals `mask` becomes fully transparent.
 std::unique_ptr<TImageRecord> DecodeImageBytes(const void* bytes, size_t size, DWORD mask);
