@@ -1,55 +1,20 @@
 #include "ui/core/PngDecoder.h"
 
+#include "ui/core/PngImageData.h"
 #include "ui/core/PngRowFilters.h"
 #include "ui/core/PngStructure.h"
 #include "ui/core/PremultipliedPixels.h"
 
-#include <zlib.h>
-
-#include <new>
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
 namespace SkinUI {
 
 namespace {
 
-class CInflateStream {
-public:
-    CInflateStream() { m_ready = inflateInit(&m_stream) == Z_OK; }
-    ~CInflateStream()
-    {
-        if (m_ready)
-            inflateEnd(&m_stream);
-    }
-    CInflateStream(const CInflateStream&) = delete;
-    CInflateStream& operator=(const CInflateStream&) = delete;
-
-    // True when the spans hold one zlib stream that inflates to exactly `size` bytes.
-    // More data than that is declined too, though the general decoder tolerates it.
-    bool InflateExactly(const std::vector<TByteSpan>& spans, BYTE* out, size_t size)
-    {
-        if (!m_ready)
-            return false;
-        m_stream.next_out = out;
-        m_stream.avail_out = uInt(size);
-        for (const TByteSpan& span : spans) {
-            m_stream.next_in = const_cast<Bytef*>(span.data);
-            m_stream.avail_in = uInt(span.size);
-            while (m_stream.avail_in > 0) {
-                const int status = inflate(&m_stream, Z_NO_FLUSH);
-                if (status == Z_STREAM_END)
-                    return m_stream.avail_out == 0;
-                if (status != Z_OK)
-                    return false;
-            }
-        }
-        return false; // the stream never ended
-    }
-
-private:
-    z_stream m_stream = {};
-    bool m_ready = false;
-};
+// Rows are inflated a strip at a time: small enough to stay in cache, and no
+// image-sized buffer besides the bitmap (fresh pages cost more than inflating).
+constexpr size_t kStripBytes = 64 * 1024;
 
 // Stores one row of `width` pixels, reading each with `read(x, red, green, blue, alpha)`.
 // True when some pixel is not opaque.
@@ -131,29 +96,39 @@ std::unique_ptr<TImageRecord> DecodeCommonPng(const BYTE* bytes, size_t size, DW
     TPngStructure png;
     if (!ReadPngStructure(bytes, size, png))
         return nullptr;
-
-    // Each row is a filter-type byte then its samples; the header's limits keep this under 2^31.
-    const size_t pixelBytes = size_t(png.Channels());
-    const size_t rowBytes = size_t(png.width) * pixelBytes;
-    const size_t filteredSize = (rowBytes + 1) * size_t(png.height);
-    std::unique_ptr<BYTE[]> filtered(new (std::nothrow) BYTE[filteredSize]);
-    if (!filtered || !CInflateStream().InflateExactly(png.imageData, filtered.get(), filteredSize))
-        return nullptr;
-
     auto record = CreateBlankImageRecord(png.width, png.height, mask);
     if (!record)
         return nullptr;
-    const std::vector<BYTE> zeroRow(rowBytes, 0);
-    const BYTE* prior = zeroRow.data();
+
+    // Each row is a filter-type byte then its samples. The strip's first slot
+    // keeps the row above the strip (zeros above the first row).
+    const size_t pixelBytes = size_t(png.Channels());
+    const size_t rowBytes = size_t(png.width) * pixelBytes;
+    const size_t rowStride = rowBytes + 1;
+    const size_t stripRows = std::max<size_t>(1, kStripBytes / rowStride);
+    std::unique_ptr<BYTE[]> strip(new BYTE[(stripRows + 1) * rowStride]());
+    CPngImageData imageData(png.imageData);
+
     BYTE* target = record->pixels;
+    const size_t targetStride = size_t(png.width) * 4;
     bool translucent = false;
-    for (int y = 0; y < png.height; ++y, target += size_t(png.width) * 4) {
-        BYTE* row = filtered.get() + size_t(y) * (rowBytes + 1);
-        if (!UnfilterPngRow(row[0], row + 1, prior, rowBytes, pixelBytes) ||
-            !StoreSamples(png, row + 1, target, mask, translucent))
+    for (size_t y = 0; y < size_t(png.height);) {
+        const size_t rows = std::min(stripRows, size_t(png.height) - y);
+        if (!imageData.Read(strip.get() + rowStride, rows * rowStride))
             return nullptr;
-        prior = row + 1;
+        for (size_t i = 1; i <= rows; ++i, ++y, target += targetStride) {
+            BYTE* row = strip.get() + i * rowStride;
+            const BYTE* prior = row - rowStride + 1;
+            if (!UnfilterPngRow(row[0], row + 1, prior, rowBytes, pixelBytes) ||
+                !StoreSamples(png, row + 1, target, mask, translucent))
+                return nullptr;
+        }
+        std::memcpy(strip.get() + 1, strip.get() + rows * rowStride + 1, rowBytes);
     }
+    // The general decoder tolerates more data than the image needs; such
+    // rare files are left to it rather than inflated twice here.
+    if (!imageData.EndsHere())
+        return nullptr;
     record->hasAlpha = translucent;
     return record;
 }

@@ -1,6 +1,6 @@
 // Seeded random damage to PNGs of every kind the fast path handles. Each
-// variant sits right before a no-access page (and the decoder's row buffer
-// too), so a read past either end crashes; whatever the fast path still
+// variant sits right before a no-access page (and so does the decoder's row
+// strip), so a read past either end crashes; whatever the fast path still
 // decodes, stb must decode to the very same record.
 #include "GuardedMemory.h"
 #include "PngTestFiles.h"
@@ -129,7 +129,7 @@ TEST(PngDecoderMutation, DamagedPngsNeverReadOutsideAndDecodeOnlyAsStbDoes)
             ++neither;
         }
     }
-    EXPECT_GT(GuardedMemory::GuardedArrayCount(), guardedBefore); // the row buffer was guarded too
+    EXPECT_GT(GuardedMemory::GuardedArrayCount(), guardedBefore); // the row strip was guarded too
     EXPECT_GT(fastDecoded, 200);
     EXPECT_GT(neither, 1000);
     std::printf("  %d variants decoded alike, %d left to stb, %d refused by both\n", fastDecoded, stbOnly, neither);
