@@ -48,8 +48,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 
     UsageStatsInit(installFolder.c_str());
 
-    // With a switch the window only applies the stored settings and the
-    // process ends: it is built hidden, so it never flashes up on the screen.
+    // The window is built hidden: with a switch it only applies the stored
+    // settings and the process ends, so it never flashes up; otherwise it
+    // appears once, already centred, when the modal loop shows it.
     const std::wstring switches = ParseSwitches(commandLine ? commandLine : L"");
     const bool settingsOnly = switches == kSwitchTamsel || switches == kSwitchRedefault;
 
@@ -58,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
         return 0;
     if (settingsOnly)
         window->ApplySettingsOnly();
-    window->CreateNative(nullptr, L"Eyeward", settingsOnly ? kMainWindowStyle & ~WS_VISIBLE : kMainWindowStyle, 0);
+    window->CreateNative(nullptr, L"Eyeward", kMainWindowStyle & ~WS_VISIBLE, 0);
 
     if (switches == kSwitchTamsel) {
         LOG_INFO(kSource, L"Run OrvaneRuzerodOradirr.exe -tamsel");
