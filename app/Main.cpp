@@ -48,18 +48,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 
     UsageStatsInit(installFolder.c_str());
 
-    // The window is built hidden: with a switch it only applies the stored
-    // settings and the process ends, so it never flashes up; otherwise it
-    // appears once, already centred, when the modal loop shows it.
+    // With a switch the window only applies the stored settings and the
+    // process ends: that needs the skin and its controls but no screen
+    // window, so a message-only window is built and nothing flashes up.
+    // Otherwise the window is built hidden and appears once, already
+    // centred, when the modal loop shows it.
     const std::wstring switches = ParseSwitches(commandLine ? commandLine : L"");
     const bool settingsOnly = switches == kSwitchTamsel || switches == kSwitchRedefault;
 
     COrvaneRuzerodOradirWnd* window = CreateMainWindowObject();
     if (!window)
         return 0;
-    if (settingsOnly)
+    if (settingsOnly) {
         window->ApplySettingsOnly();
-    window->CreateNative(nullptr, L"Eyeward", kMainWindowStyle & ~WS_VISIBLE, 0);
+        window->CreateNative(HWND_MESSAGE, L"Eyeward", 0, 0);
+    } else {
+        window->CreateNative(nullptr, L"Eyeward", kMainWindowStyle & ~WS_VISIBLE, 0);
+    }
 
     if (switches == kSwitchTamsel) {
         LOG_INFO(kSource, L"Run OrvaneRuzerodOradirr.exe -tamsel");
