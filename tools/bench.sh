@@ -16,49 +16,51 @@ e2e_register_install
 e2e_reset_state
 MINIMAL="$build/win64/tools/minimalwindow/orvane_minimalwindow.exe"
 APPLY="$E2E_DIST/tools/orvane_applytemp.exe"
-RUNS=5
+RUNS=9
 
 now_ms() { date +%s%3N; }
+median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 # Milliseconds from launch until the window titled "Eyeward" shows its first
-# painted frame (white at 20,300 in both programs), median of RUNS.
-time_to_window() {
-  local exe="$1" i start end times=()
-  for i in $(seq 1 $RUNS); do
-    start=$(now_ms)
-    wine64 "$exe" >/dev/null 2>&1 &
-    local pid=$!
-    "$build/host/xfirstpaint" Eyeward 20 300 FFFFFF 20000
-    end=$(now_ms)
-    times+=($((end - start)))
-    # Destroying the X window would leave the Windows process running: end the process.
-    kill $pid 2>/dev/null
-    wait $pid 2>/dev/null || true
-    while xdotool search --onlyvisible --name '^Eyeward$' >/dev/null 2>&1; do sleep 0.05; done
-  done
-  printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (RUNS + 1) / 2 ))p"
+# painted frame (white at 20,300 in both programs).
+window_run() {
+  local start end pid
+  start=$(now_ms)
+  wine64 "$1" >/dev/null 2>&1 &
+  pid=$!
+  "$build/host/xfirstpaint" Eyeward 20 300 FFFFFF 20000
+  end=$(now_ms)
+  # Destroying the X window would leave the Windows process running: end the process.
+  kill $pid 2>/dev/null
+  wait $pid 2>/dev/null || true
+  while xdotool search --onlyvisible --name '^Eyeward$' >/dev/null 2>&1; do sleep 0.05; done
+  echo $((end - start))
 }
 
-time_to_exit() {
-  local i start times=()
-  for i in $(seq 1 $RUNS); do
-    start=$(now_ms)
-    wine64 "$@" >/dev/null 2>&1 || true
-    times+=($(( $(now_ms) - start )))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (RUNS + 1) / 2 ))p"
+exit_run() {
+  local start
+  start=$(now_ms)
+  wine64 "$@" >/dev/null 2>&1 || true
+  echo $(( $(now_ms) - start ))
 }
 
-echo "whole program (median of $RUNS runs)"
-tool_start=$(time_to_window "$E2E_EXE")
-base_start=$(time_to_window "$MINIMAL")
+# Tool and baseline take turns, so a change in the machine's load hits both.
+tool_windows=() base_windows=() tool_exits=() base_exits=()
+for i in $(seq 1 $RUNS); do
+  tool_windows+=($(window_run "$E2E_EXE"))
+  base_windows+=($(window_run "$MINIMAL"))
+  tool_exits+=($(exit_run "$E2E_EXE" -tamsel))
+  base_exits+=($(exit_run "$APPLY" 6600))
+done
+
+echo "whole program (median of $RUNS runs, tool and baseline alternating)"
+tool_start=$(median "${tool_windows[@]}") base_start=$(median "${base_windows[@]}")
 printf '  %-58s %8s ms (minimal window %s ms, ratio %s)\n' "start to first painted window" "$tool_start" "$base_start" \
-  "$(awk -v a="$tool_start" -v b="$base_start" 'BEGIN { printf "%.2f", a / b }')"
-
-tool_tamsel=$(time_to_exit "$E2E_EXE" -tamsel)
-base_tamsel=$(time_to_exit "$APPLY" 6600)
+  "$(ratio "$tool_start" "$base_start")"
+tool_tamsel=$(median "${tool_exits[@]}") base_tamsel=$(median "${base_exits[@]}")
 printf '  %-58s %8s ms (one-ramp program %s ms, ratio %s)\n' "-tamsel start to exit" "$tool_tamsel" "$base_tamsel" \
-  "$(awk -v a="$tool_tamsel" -v b="$base_tamsel" 'BEGIN { printf "%.2f", a / b }')"
+  "$(ratio "$tool_tamsel" "$base_tamsel")"
 
 # Idle CPU and memory of the running window (the Wine process of the exe).
 e2e_start
