@@ -1,7 +1,7 @@
 // What buttons, options, check boxes and sliders paint in each of their
 // states, built from skin markup into a shown window, driven by that window's
 // own mouse, key and cursor messages and read back through a print request.
-#include "ControlTestSupport.h"
+#include "ShownSkinTest.h"
 
 #include "tests/support/TestEnvironment.h"
 #include "ui/controls/ButtonUI.h"
@@ -48,29 +48,13 @@ std::string TwoToneBmp(int width, int height, DWORD left, DWORD right)
     return bytes;
 }
 
-// Pixels of `area` clearly leaning to the primaries of `rgb` (text is anti-aliased).
-int CountLeaning(const CDibCanvas& canvas, const RECT& area, DWORD rgb)
-{
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            bool leans = true;
-            for (int shift : {16, 8, 0}) {
-                const int channel = int((canvas.Rgb(x, y) >> shift) & 0xFF);
-                leans = leans && (((rgb >> shift) & 0xFF) > 0x80 ? channel > 0x60 : channel < 0x40);
-            }
-            count += leans ? 1 : 0;
-        }
-    return count;
-}
-
 // The text colour seen in `area`: the one of `candidates` that has pixels
 // there, or 0 when none or several have.
 DWORD TextColourIn(const CDibCanvas& canvas, const RECT& area, std::initializer_list<DWORD> candidates)
 {
     DWORD found = 0;
     for (DWORD colour : candidates) {
-        if (CountLeaning(canvas, area, colour) == 0)
+        if (ControlTest::CountLeaning(canvas, area, colour) == 0)
             continue;
         if (found != 0)
             return 0;
@@ -80,53 +64,22 @@ DWORD TextColourIn(const CDibCanvas& canvas, const RECT& area, std::initializer_
 }
 
 // A shown 300 × 200 window whose tree is a horizontal layout around the markup under test.
-class StatePaintWindow : public ::testing::Test {
+class StatePaintWindow : public ControlTest::CShownSkinTest {
 protected:
+    StatePaintWindow() : CShownSkinTest(L"button_state_image", kAway) {}
     void SetUp() override
     {
-        CSkinSource::Reset();
-        const std::pair<const wchar_t*, DWORD> files[] = {
-            {L"normal.bmp", kNormal},       {L"hot.bmp", kHot},           {L"pushed.bmp", kPushed},
-            {L"focused.bmp", kFocused},     {L"disabled.bmp", kDisabled}, {L"fore.bmp", kFore},
-            {L"hotfore.bmp", kHotFore},     {L"sel.bmp", kSelected},      {L"selhot.bmp", kSelectedHot},
-            {L"seloff.bmp", kSelectedOff},  {L"bar.bmp", kBar},           {L"baroff.bmp", kBarOff},
-            {L"thumb.bmp", kThumb},         {L"thumbhot.bmp", kThumbHot}, {L"thumbdown.bmp", kThumbDown},
-            {L"thumboff.bmp", kThumbOff}};
-        for (const auto& file : files)
-            TestEnv::WriteFileBytes(m_folder.File(file.first), ControlTest::SolidBmp(20, 20, file.second));
+        CShownSkinTest::SetUp();
+        WriteSolidPictures({{L"normal.bmp", kNormal},      {L"hot.bmp", kHot},           {L"pushed.bmp", kPushed},
+                            {L"focused.bmp", kFocused},    {L"disabled.bmp", kDisabled}, {L"fore.bmp", kFore},
+                            {L"hotfore.bmp", kHotFore},    {L"sel.bmp", kSelected},      {L"selhot.bmp", kSelectedHot},
+                            {L"seloff.bmp", kSelectedOff}, {L"bar.bmp", kBar},           {L"baroff.bmp", kBarOff},
+                            {L"thumb.bmp", kThumb},        {L"thumbhot.bmp", kThumbHot}, {L"thumbdown.bmp", kThumbDown},
+                            {L"thumboff.bmp", kThumbOff}});
         TestEnv::WriteFileBytes(m_folder.File(L"redblue.bmp"), TwoToneBmp(20, 20, kRed, kBlue));
         TestEnv::WriteFileBytes(m_folder.File(L"greenyellow.bmp"), TwoToneBmp(20, 20, kGreen, kYellow));
-        CWindowContextUI::SetSkinFolder(m_folder.Path());
-    }
-    void TearDown() override
-    {
-        ::ReleaseCapture();
-        m_host.reset();
-        CSkinSource::Reset();
     }
 
-    // Builds `body`, shows the window and lets it paint once (which lays it out).
-    template <typename T>
-    T* Build(const std::wstring& body, const wchar_t* name)
-    {
-        const std::wstring markup = L"<Window><HorizontalLayout>" + body + L"</HorizontalLayout></Window>";
-        CControlUI* root = m_builder.Build(markup.c_str(), nullptr, nullptr, &m_host->context);
-        EXPECT_NE(nullptr, root) << m_builder.ErrorMessage();
-        m_host->context.AdoptRoot(root);
-        ParkCursor(kAway.x, kAway.y); // on the layout, so the platform's leave tracking stays quiet
-        ::ShowWindow(Window(), SW_SHOWNOACTIVATE);
-        ::UpdateWindow(Window());
-        m_host->Pump();
-        m_host->notices.notices.clear();
-        return dynamic_cast<T*>(m_host->context.ControlByName(name));
-    }
-    HWND Window() const { return m_host->context.Window(); }
-    void ParkCursor(int x, int y)
-    {
-        POINT point = {x, y};
-        ::ClientToScreen(Window(), &point);
-        ::SetCursorPos(point.x, point.y);
-    }
     // The real pointer goes along, so the messages it causes agree with ours.
     void Mouse(UINT message, int x, int y, WPARAM keys = 0)
     {
@@ -167,19 +120,7 @@ protected:
     static HCURSOR Arrow() { return ::LoadCursorW(nullptr, IDC_ARROW); }
     static HCURSOR Hand() { return ::LoadCursorW(nullptr, IDC_HAND); }
 
-    int Notices(const CControlUI* sender, const wchar_t* type) const
-    {
-        int count = 0;
-        for (const TNotifyMsg& notice : m_host->notices.notices)
-            count += notice.sender == sender && notice.type == type ? 1 : 0;
-        return count;
-    }
-
     static constexpr POINT kAway = {290, 190};
-    TestEnv::CScratchFolder m_folder{L"button_state_image"};
-    std::unique_ptr<ControlTest::CHostWindow> m_host = std::make_unique<ControlTest::CHostWindow>();
-    CSkinBuilder m_builder;
-    CDibCanvas m_canvas{300, 200};
 };
 
 // ---- Buttons: 60 × 30 at (100, 20), after a plain one at (20, 20) that takes the focus ----

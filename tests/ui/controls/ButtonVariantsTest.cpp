@@ -1,7 +1,7 @@
 // The multi-position switch, the animated option and the button with title
 // and value texts, built from skin markup into a shown window and driven by
 // real mouse messages and real timers.
-#include "ControlTestSupport.h"
+#include "ShownSkinTest.h"
 
 #include "tests/support/TestEnvironment.h"
 #include "ui/controls/AnimationOptionUI.h"
@@ -26,61 +26,16 @@ namespace {
 const DWORD kKnob = 0xFF0000, kDisabledKnob = 0x808080, kTrackOn = 0x00FF00, kTrackOff = 0x0000FF;
 const DWORD kHover1 = 0xFFFF00, kWork1 = 0x0080FF, kSelected = 0xFFFFFF;
 
-// Pixels of `area` clearly leaning to the primaries of `rgb` (text is anti-aliased).
-int CountLeaning(const CDibCanvas& canvas, const RECT& area, DWORD rgb)
-{
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            bool leans = true;
-            for (int shift : {16, 8, 0}) {
-                const int channel = int((canvas.Rgb(x, y) >> shift) & 0xFF);
-                leans = leans && (((rgb >> shift) & 0xFF) > 0x80 ? channel > 0x60 : channel < 0x40);
-            }
-            count += leans ? 1 : 0;
-        }
-    return count;
-}
-
-class ButtonVariants : public ::testing::Test {
+class ButtonVariants : public ControlTest::CShownSkinTest {
 protected:
+    ButtonVariants() : CShownSkinTest(L"button_variants", POINT{295, 195}) {}
     void SetUp() override
     {
-        const std::pair<const wchar_t*, DWORD> files[] = {
-            {L"knob.bmp", kKnob},     {L"knob_off.bmp", kDisabledKnob}, {L"on.bmp", kTrackOn},
-            {L"off.bmp", kTrackOff},  {L"hover1.bmp", kHover1},         {L"hover2.bmp", 0x00FFFF},
-            {L"hover3.bmp", 0xFF00FF}, {L"work0.bmp", 0xFF8000},        {L"work1.bmp", kWork1},
-            {L"sel.bmp", kSelected}};
-        for (const auto& file : files)
-            TestEnv::WriteFileBytes(m_folder.File(file.first), ControlTest::SolidBmp(20, 20, file.second));
-        CWindowContextUI::SetSkinFolder(m_folder.Path());
-    }
-    void TearDown() override
-    {
-        ::ReleaseCapture();
-        m_host.reset();
-        CSkinSource::Reset();
-    }
-
-    // Builds `body` in a window-filling layout, shows the window and paints it once (which lays it out).
-    template <typename T>
-    T* Build(const std::wstring& body, const wchar_t* name)
-    {
-        const std::wstring markup = L"<Window><HorizontalLayout>" + body + L"</HorizontalLayout></Window>";
-        m_host->context.AdoptRoot(m_builder.Build(markup.c_str(), nullptr, nullptr, &m_host->context));
-        ParkCursor(295, 195); // on the layout, so the platform's leave tracking stays quiet
-        ::ShowWindow(Window(), SW_SHOWNOACTIVATE);
-        ::UpdateWindow(Window());
-        m_host->Pump();
-        m_host->notices.notices.clear();
-        return dynamic_cast<T*>(m_host->context.ControlByName(name));
-    }
-    HWND Window() const { return m_host->context.Window(); }
-    void ParkCursor(int x, int y)
-    {
-        POINT point = {x, y};
-        ::ClientToScreen(Window(), &point);
-        ::SetCursorPos(point.x, point.y);
+        CShownSkinTest::SetUp();
+        WriteSolidPictures({{L"knob.bmp", kKnob},      {L"knob_off.bmp", kDisabledKnob}, {L"on.bmp", kTrackOn},
+                            {L"off.bmp", kTrackOff},   {L"hover1.bmp", kHover1},         {L"hover2.bmp", 0x00FFFF},
+                            {L"hover3.bmp", 0xFF00FF}, {L"work0.bmp", 0xFF8000},         {L"work1.bmp", kWork1},
+                            {L"sel.bmp", kSelected}});
     }
     void Mouse(UINT message, int x, int y, WPARAM keys = 0)
     {
@@ -109,25 +64,12 @@ protected:
     }
     // Lets the timers run for a while.
     void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
-    // Containers under the pointer send enter and leave notices of their own.
-    int Notices(const CControlUI* sender, const wchar_t* type) const
-    {
-        int count = 0;
-        for (const TNotifyMsg& notice : m_host->notices.notices)
-            count += notice.sender == sender && notice.type == type ? 1 : 0;
-        return count;
-    }
     CDibCanvas& Paint(CControlUI& control)
     {
         m_canvas.Clear(0);
         control.render(m_canvas.Dc(), control.itemRect());
         return m_canvas;
     }
-
-    TestEnv::CScratchFolder m_folder{L"button_variants"};
-    std::unique_ptr<ControlTest::CHostWindow> m_host = std::make_unique<ControlTest::CHostWindow>();
-    CSkinBuilder m_builder;
-    CDibCanvas m_canvas{300, 200};
 };
 
 // ---- Switch: 100 wide, knob 20, positions 0..2 ----
@@ -344,18 +286,18 @@ TEST_F(CustomButton, DrawsTitleAndValueInTheirOwnPlacesAndHotColours)
     const RECT title = {r.left, r.top, r.left + 60, r.top + 20}, text = {r.left, r.top + 20, r.left + 60, r.bottom};
     const RECT value = {r.left + 60, r.top + 20, r.right, r.bottom}, rest = {r.left + 60, r.top, r.right, r.top + 20};
     CDibCanvas& canvas = Paint(*button);
-    EXPECT_GT(CountLeaning(canvas, title, 0xFF0000), 0);
-    EXPECT_GT(CountLeaning(canvas, text, 0xFFFF00), 0);
-    EXPECT_GT(CountLeaning(canvas, value, 0x0000FF), 0);
-    EXPECT_EQ(0, CountLeaning(canvas, title, 0x0000FF) + CountLeaning(canvas, value, 0xFF0000));
+    EXPECT_GT(ControlTest::CountLeaning(canvas, title, 0xFF0000), 0);
+    EXPECT_GT(ControlTest::CountLeaning(canvas, text, 0xFFFF00), 0);
+    EXPECT_GT(ControlTest::CountLeaning(canvas, value, 0x0000FF), 0);
+    EXPECT_EQ(0, ControlTest::CountLeaning(canvas, title, 0x0000FF) + ControlTest::CountLeaning(canvas, value, 0xFF0000));
     for (DWORD colour : {0xFF0000, 0x0000FF, 0xFFFF00})
-        EXPECT_EQ(0, CountLeaning(canvas, rest, colour));
+        EXPECT_EQ(0, ControlTest::CountLeaning(canvas, rest, colour));
 
     HoverAt(r.left + 5, r.top + 5);
     Paint(*button);
-    EXPECT_GT(CountLeaning(canvas, title, 0x00FF00), 0);
-    EXPECT_EQ(0, CountLeaning(canvas, title, 0xFF0000));
-    EXPECT_GT(CountLeaning(canvas, value, 0x0000FF), 0); // no hot value colour given
+    EXPECT_GT(ControlTest::CountLeaning(canvas, title, 0x00FF00), 0);
+    EXPECT_EQ(0, ControlTest::CountLeaning(canvas, title, 0xFF0000));
+    EXPECT_GT(ControlTest::CountLeaning(canvas, value, 0x0000FF), 0); // no hot value colour given
     Click(r.left + 5, r.top + 5);
     EXPECT_EQ(1, Notices(button, L"click"));
 }

@@ -116,4 +116,19 @@ std::string SolidBmp(int width, int height, DWORD rgb)
     return bytes;
 }
 
+int CountLeaning(const CDibCanvas& canvas, const RECT& area, DWORD rgb)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            bool leans = true;
+            for (int shift : {16, 8, 0}) {
+                const int channel = int((canvas.Rgb(x, y) >> shift) & 0xFF);
+                leans = leans && (((rgb >> shift) & 0xFF) > 0x80 ? channel > 0x60 : channel < 0x40);
+            }
+            count += leans ? 1 : 0;
+        }
+    return count;
+}
+
 } // namespace ControlTest

@@ -90,4 +90,7 @@ private:
     HGDIOBJ m_previous = nullptr;
 };
 
+// Pixels of `area` clearly leaning to the primaries of `rgb` (text is anti-aliased).
+int CountLeaning(const CDibCanvas& canvas, const RECT& area, DWORD rgb);
+
 } // namespace ControlTest
