@@ -1,8 +1,8 @@
 #include "ConfigReader.h"
 
 #include "BlowFishEnc.h"
+#include "FileBytes.h"
 #include "ConfigJson.h"
-#include "ScopedHandle.h"
 #include "XmlAtom.h"
 #include "libutils.h"
 
@@ -27,24 +27,6 @@ std::string ToAnsi(const std::wstring& text)
     ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), &result[0], size, nullptr,
                           nullptr);
     return result;
-}
-
-// Reads a whole file opened with the given sharing; false when it cannot be
-// opened or read, or is larger than `maxBytes`.
-bool ReadWholeFile(const std::wstring& path, DWORD share, unsigned long long maxBytes, std::vector<char>& bytes)
-{
-    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > maxBytes)
-        return false;
-    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size()))
-        return false;
-    return true;
 }
 
 HMODULE ModuleOfThisCode()
@@ -79,7 +61,7 @@ bool CConfigReader::LoadOverrideFile()
     if (!IsExistingFile(kOverrideFile))
         return false;
     std::vector<char> text;
-    if (!ReadWholeFile(kOverrideFile, FILE_SHARE_READ, kMaxDataFileBytes, text))
+    if (!ReadFileBytes(kOverrideFile, FILE_SHARE_READ, kMaxDataFileBytes, text))
         return false;
     text.push_back('\0');
     return ParseConfig(text.data());
@@ -90,7 +72,7 @@ bool CConfigReader::LoadDataFile()
     const std::wstring path = DataFilePath();
     std::vector<char> data;
     // Opened without sharing so nobody rewrites it under us.
-    if (!ReadWholeFile(path, 0, kMaxDataFileBytes, data))
+    if (!ReadFileBytes(path, 0, kMaxDataFileBytes, data))
         return false;
     // Partial blocks were not produced by the cipher: unreadable, not invalid.
     if (data.size() < 8 || data.size() % 8 != 0)

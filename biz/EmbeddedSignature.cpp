@@ -1,5 +1,7 @@
 #include "biz/EmbeddedSignature.h"
 
+#include "biz/FileBytes.h"
+
 #include <wincrypt.h>
 #include <wintrust.h>
 
@@ -10,19 +12,6 @@ namespace {
 constexpr DWORD kEncoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
 constexpr ULONGLONG kMaxImageBytes = 64ull << 20;
 constexpr DWORD kSecurityDirectory = 4;
-
-bool ReadImage(const wchar_t* path, std::vector<BYTE>& image)
-{
-    CFileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
-        ULONGLONG(size.QuadPart) > kMaxImageBytes)
-        return false;
-    image.resize(size_t(size.QuadPart));
-    DWORD read = 0;
-    return ::ReadFile(file.Get(), image.data(), DWORD(image.size()), &read, nullptr) && read == image.size();
-}
 
 DWORD ReadU32(const std::vector<BYTE>& image, size_t offset)
 {
@@ -75,7 +64,7 @@ ESignatureRead LocateCertificateTable(TEmbeddedSignature& signature)
 
 ESignatureRead ReadEmbeddedSignature(const wchar_t* path, TEmbeddedSignature& signature)
 {
-    if (!path || !ReadImage(path, signature.image))
+    if (!path || !ReadFileBytes(path, FILE_SHARE_READ, kMaxImageBytes, signature.image))
         return ESignatureRead::None;
     const ESignatureRead table = LocateCertificateTable(signature);
     if (table != ESignatureRead::Present)

@@ -1,8 +1,8 @@
 #include "LanguageHelper.h"
 
+#include "FileBytes.h"
 #include "Logger.h"
 #include "SafeXml.h"
-#include "ScopedHandle.h"
 #include "libutils.h"
 
 #include <windows.h>
@@ -101,16 +101,10 @@ bool ParseText(const char* text, LanguageTextTable& table)
 
 bool LoadFile(const std::wstring& path, LanguageTextTable& table)
 {
-    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxFileBytes)
+    std::vector<char> text;
+    if (!ReadFileBytes(path, FILE_SHARE_READ, kMaxFileBytes, text))
         return false;
-    std::vector<char> text(static_cast<size_t>(size.QuadPart) + 1, '\0');
-    DWORD read = 0;
-    if (size.QuadPart > 0 &&
-        !::ReadFile(file.Get(), text.data(), static_cast<DWORD>(size.QuadPart), &read, nullptr))
-        return false;
+    text.push_back('\0');
     return ParseText(text.data(), table);
 }
 
