@@ -82,13 +82,19 @@ ESignatureRead ReadEmbeddedSignature(const wchar_t* path, TEmbeddedSignature& si
     return ESignatureRead::Present;
 }
 
-CCertContext FindSignerCertificate(HCRYPTMSG message)
+bool MessageParam(HCRYPTMSG message, DWORD param, DWORD index, std::vector<BYTE>& value)
 {
     DWORD size = 0;
-    if (!::CryptMsgGetParam(message, CMSG_SIGNER_CERT_INFO_PARAM, 0, nullptr, &size) || size == 0)
-        return CCertContext();
-    std::vector<BYTE> signerInfo(size);
-    if (!::CryptMsgGetParam(message, CMSG_SIGNER_CERT_INFO_PARAM, 0, signerInfo.data(), &size))
+    if (!::CryptMsgGetParam(message, param, index, nullptr, &size))
+        return false;
+    value.resize(size);
+    return ::CryptMsgGetParam(message, param, index, value.data(), &size) != FALSE;
+}
+
+CCertContext FindSignerCertificate(HCRYPTMSG message)
+{
+    std::vector<BYTE> signerInfo;
+    if (!MessageParam(message, CMSG_SIGNER_CERT_INFO_PARAM, 0, signerInfo) || signerInfo.empty())
         return CCertContext();
     CCertStore store(::CertOpenStore(CERT_STORE_PROV_MSG, kEncoding, 0, 0, message));
     if (!store)

@@ -25,5 +25,8 @@ enum class ESignatureRead {
 
 ESignatureRead ReadEmbeddedSignature(const wchar_t* path, TEmbeddedSignature& signature);
 
+// One parameter of a decoded message (CryptMsgGetParam's size-then-data calls).
+bool MessageParam(HCRYPTMSG message, DWORD param, DWORD index, std::vector<BYTE>& value);
+
 // The first signer's certificate among those the message carries.
 CCertContext FindSignerCertificate(HCRYPTMSG message);

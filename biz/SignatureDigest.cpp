@@ -73,15 +73,6 @@ bool ContentDigest(const CBytes& content, ALG_ID algorithm, CBytes& digest)
     return header <= content.size() && Digest(algorithm, {{content.data() + header, content.size() - header}}, digest);
 }
 
-bool MessageParam(HCRYPTMSG message, DWORD param, DWORD index, CBytes& value)
-{
-    DWORD size = 0;
-    if (!::CryptMsgGetParam(message, param, index, nullptr, &size))
-        return false;
-    value.resize(size);
-    return ::CryptMsgGetParam(message, param, index, value.data(), &size) != FALSE;
-}
-
 bool SameBytes(const BYTE* data, DWORD size, const CBytes& expected)
 {
     return size == expected.size() && memcmp(data, expected.data(), size) == 0;
