@@ -108,24 +108,6 @@ protected:
         return control;
     }
 
-    // Runs the window's messages until `done` answers true or `limitMs` passed.
-    bool PumpUntil(const std::function<bool()>& done, DWORD limitMs)
-    {
-        const DWORD start = ::GetTickCount();
-        while (!done()) {
-            if (::GetTickCount() - start > limitMs)
-                return false;
-            host.Pump();
-            ::Sleep(5);
-        }
-        return true;
-    }
-
-    void PumpFor(DWORD ms)
-    {
-        PumpUntil([] { return false; }, ms);
-    }
-
     CHostWindow host;
     std::string m_archive;
 };
@@ -190,12 +172,12 @@ TEST_F(AnimatedPictureTest, GifWithoutLoopShowsEachFrameOnceOnRealTimersAndStops
     auto* gif = Show(new CGifAnimUI(), {{L"loop", L"false"}, {L"bkimage", L"three.gif"}});
     TTickLog ticks;
     ticks.Follow(*gif);
-    ASSERT_TRUE(PumpUntil([gif] { return !gif->IsPlaying(); }, 5000));
+    ASSERT_TRUE(host.PumpUntil([gif] { return !gif->IsPlaying(); }, 5000));
     EXPECT_EQ(ticks.times.size(), 3u);
     EXPECT_GE(ticks.MeanInterval(), 55u); // every frame waits the first frame's 70 ms
     EXPECT_EQ(gif->CurrentFrame(), 3u);
     EXPECT_EQ(PaintedCentre(*gif), kBlue);
-    PumpFor(300);
+    host.PumpFor(300);
     EXPECT_EQ(ticks.times.size(), 3u);
 }
 
@@ -206,7 +188,7 @@ TEST_F(AnimatedPictureTest, GifWhoseFirstFrameHasNoDelayPlaysAtOneHundredMillise
     EXPECT_EQ(gif->FrameDelay(), 100);
     TTickLog ticks;
     ticks.Follow(*gif);
-    ASSERT_TRUE(PumpUntil([&ticks] { return ticks.times.size() >= 4; }, 5000));
+    ASSERT_TRUE(host.PumpUntil([&ticks] { return ticks.times.size() >= 4; }, 5000));
     EXPECT_GE(ticks.MeanInterval(), 80u);
 }
 
@@ -231,14 +213,14 @@ TEST_F(AnimatedPictureTest, HidingStopsTheTimerAndShowingRestartsFromTheFirstFra
     EXPECT_FALSE(gif->IsPlaying());
     TTickLog ticks;
     ticks.Follow(*gif);
-    PumpFor(300);
+    host.PumpFor(300);
     EXPECT_TRUE(ticks.times.empty());
     EXPECT_EQ(gif->CurrentFrame(), 2u);
 
     gif->assignShown(true);
     EXPECT_TRUE(gif->IsPlaying());
     EXPECT_EQ(gif->CurrentFrame(), 0u);
-    ASSERT_TRUE(PumpUntil([&ticks] { return !ticks.times.empty(); }, 3000));
+    ASSERT_TRUE(host.PumpUntil([&ticks] { return !ticks.times.empty(); }, 3000));
 }
 
 TEST_F(AnimatedPictureTest, HidingTheParentStopsTheGifToo)
@@ -266,7 +248,7 @@ TEST_F(AnimatedPictureTest, GifPlaysWhateverTheOrderOfItsAttributes)
         EXPECT_EQ(gif->FrameCount(), 3u) << gifElement;
         TTickLog ticks;
         ticks.Follow(*gif);
-        EXPECT_TRUE(PumpUntil([&ticks] { return ticks.times.size() >= 2; }, 3000)) << gifElement;
+        EXPECT_TRUE(host.PumpUntil([&ticks] { return ticks.times.size() >= 2; }, 3000)) << gifElement;
         EXPECT_TRUE(gif->IsPlaying()) << gifElement;
         gif->inputListeners().removeOwner(&ticks);
     }
@@ -346,7 +328,7 @@ TEST_F(AnimatedPictureTest, SequenceRunsOnItsOwnTimerAtItsInterval)
     EXPECT_FALSE(sequence->IsStopped());
     TTickLog ticks;
     ticks.Follow(*sequence);
-    ASSERT_TRUE(PumpUntil([&ticks] { return ticks.times.size() >= 4; }, 5000));
+    ASSERT_TRUE(host.PumpUntil([&ticks] { return ticks.times.size() >= 4; }, 5000));
     EXPECT_GE(ticks.MeanInterval(), 60u);
     EXPECT_NE(sequence->readAttribute(L"bkimage"), L"");
 }
@@ -355,7 +337,7 @@ TEST_F(AnimatedPictureTest, SequenceWithoutLoopStopsAfterTheLastPictureAndKeepsS
 {
     auto* sequence = Show(new CSequencePictureUI(), {{L"picture", L"frame.png"}, {L"startindex", L"0"},
                                                       {L"endindex", L"2"}, {L"interval", L"20"}, {L"loop", L"false"}});
-    ASSERT_TRUE(PumpUntil([sequence] { return sequence->IsStopped(); }, 5000));
+    ASSERT_TRUE(host.PumpUntil([sequence] { return sequence->IsStopped(); }, 5000));
     EXPECT_EQ(sequence->CurrentIndex(), 0); // back at the start index
     EXPECT_EQ(sequence->readAttribute(L"bkimage"), L"frame2.png");
     EXPECT_EQ(PaintedCentre(*sequence), kGrey);
@@ -390,12 +372,12 @@ TEST_F(AnimatedPictureTest, StoppingASequenceEndsItsTimerAndGoesBackToTheStart)
                            {L"interval", L"20"}});
     TTickLog ticks;
     ticks.Follow(*sequence);
-    ASSERT_TRUE(PumpUntil([&ticks] { return !ticks.times.empty(); }, 3000));
+    ASSERT_TRUE(host.PumpUntil([&ticks] { return !ticks.times.empty(); }, 3000));
     sequence->Stop();
     EXPECT_TRUE(sequence->IsStopped());
     EXPECT_EQ(sequence->CurrentIndex(), 1);
     const size_t seen = ticks.times.size();
-    PumpFor(200);
+    host.PumpFor(200);
     EXPECT_EQ(ticks.times.size(), seen);
 }
 
@@ -405,7 +387,7 @@ TEST_F(AnimatedPictureTest, TurningPictureRunsOnItsTimerOnceItsImageIsThere)
 {
     auto* rotate = Show(new CRotateAnimateUI(), {{L"bkimage", L"halves.png"}, {L"interval", L"30"}});
     EXPECT_FALSE(rotate->IsStopped());
-    ASSERT_TRUE(PumpUntil([rotate] { return rotate->Step() >= 3; }, 5000));
+    ASSERT_TRUE(host.PumpUntil([rotate] { return rotate->Step() >= 3; }, 5000));
 }
 
 TEST_F(AnimatedPictureTest, TurningPictureWithoutImageDoesNotStart)
@@ -414,7 +396,7 @@ TEST_F(AnimatedPictureTest, TurningPictureWithoutImageDoesNotStart)
     EXPECT_TRUE(rotate->IsStopped());
     TTickLog ticks;
     ticks.Follow(*rotate);
-    PumpFor(200);
+    host.PumpFor(200);
     EXPECT_TRUE(ticks.times.empty());
 }
 
@@ -429,7 +411,7 @@ TEST_F(AnimatedPictureTest, TurningPictureWithoutLoopMakesThirtySixStepsThenRest
     EXPECT_TRUE(rotate->IsStopped());
     TTickLog ticks;
     ticks.Follow(*rotate);
-    PumpFor(200);
+    host.PumpFor(200);
     EXPECT_TRUE(ticks.times.empty());
 }
 

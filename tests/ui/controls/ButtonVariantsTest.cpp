@@ -52,18 +52,6 @@ protected:
         ParkCursor(x, y);
         Mouse(WM_MOUSEMOVE, x, y);
     }
-    // False after the deadline: a guard against hangs, not a timing check.
-    bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000)
-    {
-        for (const DWORD start = ::GetTickCount(); !done(); m_host->Pump()) {
-            if (::GetTickCount() - start > limitMs)
-                return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-        return true;
-    }
-    // Lets the timers run for a while.
-    void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
     CDibCanvas& Paint(CControlUI& control)
     {
         m_canvas.Clear(0);
@@ -142,17 +130,17 @@ TEST_F(ButtonSwitchEx, DraggedKnobMovesOnTheTimerAndReleasePicksThePosition)
     Mouse(WM_LBUTTONDOWN, left + 10, y, MK_LBUTTON);
     EXPECT_EQ(UINT(STATE_PUSHED | STATE_CAPTURED), sw->state() & (STATE_PUSHED | STATE_CAPTURED));
     Mouse(WM_MOUSEMOVE, left + 47, y, MK_LBUTTON);
-    ASSERT_TRUE(PumpUntil([&] { return dragTicks > 0 && sw->knobImageInfo().source == KnobAt(37); }));
+    ASSERT_TRUE(m_host->PumpUntil([&] { return dragTicks > 0 && sw->knobImageInfo().source == KnobAt(37); }));
     EXPECT_EQ(kKnob, Paint(*sw).Rgb(left + 47, y));
     Mouse(WM_MOUSEMOVE, left + 400, y, MK_LBUTTON);
-    ASSERT_TRUE(PumpUntil([&] { return sw->knobImageInfo().source == KnobAt(80); })); // stops at the end
+    ASSERT_TRUE(m_host->PumpUntil([&] { return sw->knobImageInfo().source == KnobAt(80); })); // stops at the end
     Mouse(WM_LBUTTONUP, left + 47, y);
     const int ticksAtRelease = dragTicks;
     EXPECT_EQ(1, sw->position());
     EXPECT_EQ(0u, sw->state() & (STATE_PUSHED | STATE_CAPTURED));
     EXPECT_EQ(std::vector<DWORD>({kTrackOn, kKnob, kTrackOn}), Slots());
     EXPECT_EQ(1, Changes());
-    PumpFor(150);
+    m_host->PumpFor(150);
     EXPECT_EQ(ticksAtRelease, dragTicks);
     // Released beyond the track: the nearest end.
     Mouse(WM_LBUTTONDOWN, left + 50, y, MK_LBUTTON);
@@ -212,7 +200,7 @@ protected:
     DWORD Painted() { return Paint(*anim).Rgb(x + 10, y + 5); }
     std::vector<std::wstring> First(size_t count)
     {
-        EXPECT_TRUE(PumpUntil([&] { return frames.size() >= count; }));
+        EXPECT_TRUE(m_host->PumpUntil([&] { return frames.size() >= count; }));
         return std::vector<std::wstring>(frames.begin(), frames.begin() + std::min(count, frames.size()));
     }
 
@@ -233,7 +221,7 @@ TEST_F(AnimationOption, HoverLoopsItsFramesAndLeaveStopsAndClears)
     EXPECT_EQ(0u, anim->activeAnimations());
     EXPECT_EQ(0u, Painted());
     const size_t ticks = frames.size();
-    PumpFor(150);
+    m_host->PumpFor(150);
     EXPECT_EQ(ticks, frames.size());
 }
 
@@ -241,7 +229,7 @@ TEST_F(AnimationOption, HoverWithoutLoopStopsAtTheEndFrame)
 {
     anim->writeAttribute(L"loophover", L"false");
     HoverAt(x, y);
-    ASSERT_TRUE(PumpUntil([&] { return anim->activeAnimations() == 0; }));
+    ASSERT_TRUE(m_host->PumpUntil([&] { return anim->activeAnimations() == 0; }));
     EXPECT_EQ(std::vector<std::wstring>({L"902:hover1.bmp", L"902:hover2.bmp", L"902:hover3.bmp"}), frames);
     EXPECT_EQ(L"", anim->foreImage().source);
     EXPECT_EQ(0u, Painted());
@@ -256,7 +244,7 @@ TEST_F(AnimationOption, WorkingPlaysOnceDeselectedUntilAClickSelectsAgain)
     EXPECT_FALSE(anim->selected());
     EXPECT_EQ(1, Notices(anim, L"selectchanged"));
     EXPECT_EQ(std::vector<std::wstring>({L"903:work0.bmp", L"903:work1.bmp", L"903:work0.bmp"}), First(3));
-    ASSERT_TRUE(PumpUntil([&] { return anim->foreImage().source == L"work1.bmp"; }));
+    ASSERT_TRUE(m_host->PumpUntil([&] { return anim->foreImage().source == L"work1.bmp"; }));
     EXPECT_EQ(kWork1, Painted());
 
     Click(x, y);
@@ -265,7 +253,7 @@ TEST_F(AnimationOption, WorkingPlaysOnceDeselectedUntilAClickSelectsAgain)
     EXPECT_EQ(L"sel.bmp", anim->foreImage().source);
     EXPECT_EQ(kSelected, Painted());
     const size_t ticks = frames.size();
-    PumpFor(150);
+    m_host->PumpFor(150);
     EXPECT_EQ(ticks, frames.size());
 }
 

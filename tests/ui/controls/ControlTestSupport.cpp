@@ -45,6 +45,16 @@ void CHostWindow::Pump()
     }
 }
 
+bool CHostWindow::PumpUntil(const std::function<bool()>& done, DWORD limitMs)
+{
+    for (const DWORD start = ::GetTickCount(); !done(); Pump()) {
+        if (::GetTickCount() - start > limitMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
 LRESULT CALLBACK CHostWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<CHostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -56,6 +57,11 @@ public:
     CHostWindow& operator=(const CHostWindow&) = delete;
     // Handles the queued messages of this thread.
     void Pump();
+    // Handles messages until `done` answers true; false after `limitMs`
+    // (a guard against hangs, not a timing check).
+    bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
+    // Lets the timers run for a while.
+    void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
     SkinUI::CWindowContextUI context;
     CNotices notices;

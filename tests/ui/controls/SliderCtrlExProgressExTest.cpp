@@ -300,18 +300,12 @@ TEST_F(ProgressEx, AnimationTurnsOnItsTimerWhileShownAndTakesAuto)
     ASSERT_NE(progress, nullptr);
     auto* spinning = static_cast<CRotateAnimateUI*>(Part(progress, 3));
     auto* still = static_cast<CRotateAnimateUI*>(Part(host.context.ControlByName(L"idle"), 3));
-    const auto pumpFor = [this](DWORD milliseconds) {
-        for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < milliseconds;) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            host.Pump();
-        }
-    };
-    pumpFor(300);
+    host.PumpFor(300);
     EXPECT_GT(spinning->Step(), 0);
     EXPECT_TRUE(still->IsStopped());
     // Hidden at the maximum, it keeps its angle.
     progress->assignValue(100);
     const int step = spinning->Step();
-    pumpFor(150);
+    host.PumpFor(150);
     EXPECT_EQ(spinning->Step(), step);
 }
