@@ -93,19 +93,10 @@ protected:
         CSkinSource::SetSkinZipBlock(m_archive.data(), m_archive.size());
     }
 
-    // Configures the control, puts it alone under the root of the host's
-    // context (which initialises it) and places it at kPlace.
     template <typename T>
-    T* Show(T* control, const std::vector<std::pair<std::wstring, std::wstring>>& attributes)
+    T* Show(T* control, const ControlTest::TAttributes& attributes)
     {
-        for (const auto& attribute : attributes)
-            control->writeAttribute(attribute.first, attribute.second);
-        auto* root = new CContainerUI();
-        root->addItem(control);
-        host.context.AdoptRoot(root);
-        root->placeAt(kPlace);
-        control->placeAt(kPlace);
-        return control;
+        return ControlTest::PlaceAlone(host, control, attributes, kPlace, kPlace);
     }
 
     CHostWindow host;

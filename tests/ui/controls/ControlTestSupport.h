@@ -12,6 +12,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 inline bool operator==(const RECT& a, const RECT& b)
@@ -39,6 +40,9 @@ inline SkinUI::CControlUI* Fixed(int width, int height)
 
 // The bytes of an uncompressed 24-bit BMP file of one 0xRRGGBB colour.
 std::string SolidBmp(int width, int height, DWORD rgb);
+
+// Attribute names and values in the order a skin would give them.
+using TAttributes = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // Keeps every notification it receives.
 class CNotices : public SkinUI::INotifyUI {
@@ -98,5 +102,21 @@ private:
 
 // Pixels of `area` clearly leaning to the primaries of `rgb` (text is anti-aliased).
 int CountLeaning(const CDibCanvas& canvas, const RECT& area, DWORD rgb);
+
+// Writes `attributes` into `control`, puts it alone under a container that
+// becomes the root of the host's context (which initialises it), places the
+// container at `rootRect` and the control at `rect`.
+template <typename T>
+T* PlaceAlone(CHostWindow& host, T* control, const TAttributes& attributes, const RECT& rootRect, const RECT& rect)
+{
+    for (const auto& attribute : attributes)
+        control->writeAttribute(attribute.first, attribute.second);
+    auto* root = new SkinUI::CContainerUI();
+    root->addItem(control);
+    host.context.AdoptRoot(root);
+    root->placeAt(rootRect);
+    control->placeAt(rect);
+    return control;
+}
 
 } // namespace ControlTest

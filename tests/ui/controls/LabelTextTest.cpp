@@ -78,7 +78,7 @@ void Send(CControlUI& control, EInputKind kind, POINT point = POINT{0, 0})
 
 POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
-using TAttributes = std::vector<std::pair<std::wstring, std::wstring>>;
+using ControlTest::TAttributes;
 
 class LabelTextTest : public ::testing::Test {
 protected:
@@ -87,19 +87,10 @@ protected:
         host.context.AddFontEntry(kBigFont, L"Microsoft YaHei", 40, true, false, false, false);
     }
 
-    // Configures the label, puts it alone under the root of the host's
-    // context and places it at `rect`.
     template <typename T>
     T* Place(T* label, const TAttributes& attributes, const RECT& rect = kPlace)
     {
-        for (const auto& attribute : attributes)
-            label->writeAttribute(attribute.first, attribute.second);
-        auto* root = new CContainerUI();
-        root->addItem(label);
-        host.context.AdoptRoot(root);
-        root->placeAt(kPlace);
-        label->placeAt(rect);
-        return label;
+        return ControlTest::PlaceAlone(host, label, attributes, kPlace, rect);
     }
 
     // The strongest red painted: the inside of the glyphs, not their edges.
