@@ -101,7 +101,9 @@ bool RegWriteString(HKEY root, DWORD valueType, const std::wstring& keyPath, con
                     const std::wstring& data, bool use64BitView)
 {
     CRegKey key;
-    REGSAM access = KEY_ALL_ACCESS | (use64BitView ? KEY_WOW64_64KEY : 0);
+    // Setting values is all it asks for: that is what standard users are
+    // granted on the tool's key, where full access would be refused.
+    REGSAM access = KEY_SET_VALUE | (use64BitView ? KEY_WOW64_64KEY : 0);
     if (::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                           key.Receive(), nullptr) != ERROR_SUCCESS)
         return false;

@@ -4,6 +4,9 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
+
+#include <memory>
 
 namespace {
 
@@ -30,12 +33,26 @@ bool WriteInView(HKEY root, const std::wstring& key, const std::wstring& name, c
                             static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
+// Gives the test key a DACL in SDDL, opened only with the owner's implicit right to do so.
+void SetKeyAccess(const wchar_t* sddl)
+{
+    CRegKey key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, WRITE_DAC | KEY_WOW64_64KEY, nullptr,
+                                key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR raw = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &raw, nullptr));
+    std::unique_ptr<void, decltype(&::LocalFree)> descriptor(raw, &::LocalFree);
+    ASSERT_EQ(::RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor.get()), ERROR_SUCCESS);
+}
+
 } // namespace
 
 class RegistryStrings : public ::testing::Test {
 protected:
     void TearDown() override
     {
+        SetKeyAccess(L"D:(A;;KA;;;WD)"); // deletable again, whatever a test left
         TestEnv::DeleteRegistryTree(HKEY_CURRENT_USER, kTestKey, KEY_WOW64_64KEY);
         TestEnv::DeleteRegistryTree(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, KEY_WOW64_32KEY);
         TestEnv::DeleteRegistryTree(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, KEY_WOW64_64KEY);
@@ -77,6 +94,20 @@ TEST_F(RegistryStrings, ValuesUpTo1023CharactersFit)
     ASSERT_TRUE(WriteInView(HKEY_CURRENT_USER, kTestKey, L"withNull", longest, KEY_WOW64_64KEY));
     ASSERT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"withNull", text));
     EXPECT_EQ(text, longest);
+}
+
+// The installer grants standard users read and set-value access to the tool's
+// key and nothing more; the tool's writes must need no more than that.
+TEST_F(RegistryStrings, KeyThatOnlyAllowsSettingValuesIsWritten)
+{
+    SetKeyAccess(L"D:P(A;;0x2001b;;;WD)"); // KEY_READ | KEY_SET_VALUE for everyone, protected
+    EXPECT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"ColorTemperatureValue", L"4200", true));
+    std::wstring text;
+    EXPECT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"ColorTemperatureValue", text));
+    EXPECT_EQ(text, L"4200");
+
+    SetKeyAccess(L"D:P(A;;KR;;;WD)"); // read only: the write is refused, not forced
+    EXPECT_FALSE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"ColorTemperatureValue", L"5000", true));
 }
 
 TEST_F(RegistryStrings, MissingKeyOrValueFails)

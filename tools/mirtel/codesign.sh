@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Build-time code signing with a self-made certificate.
 #   codesign.sh cert <folder> <name> <common name>   key, certificate and thumbprint
-#   codesign.sh sign <folder> <name> <in> <out>      Authenticode-sign a copy of <in>
+#   codesign.sh sign <folder> <name> <in> <out> [<description>]
+#                                                    Authenticode-sign <in> (a PE file or an
+#                                                    MSI package) into <out>, which may be <in>
 #   codesign.sh ini <config.ini> <thumbprint file>   set "ThrumbPrintsList" in section [config]
 set -euo pipefail
 
@@ -19,11 +21,13 @@ cert)
     | sed -e 's/.*=//' -e 's/://g' | tr 'A-F' 'a-f' > "$dir/$name.thumbprint"
   ;;
 sign)
-  dir="$2" name="$3" in="$4" out="$5"
+  dir="$2" name="$3" in="$4" out="$5" description="${6:-Orvane usage statistics}"
   mkdir -p "$(dirname "$out")"
-  rm -f "$out"
+  # Through a temporary file, so that <out> is never half written and may be <in>.
+  rm -f "$out.signing"
   osslsigncode sign -certs "$dir/$name.pem" -key "$dir/$name.key" -h sha256 \
-    -n "Orvane usage statistics" -in "$in" -out "$out" >/dev/null
+    -n "$description" -in "$in" -out "$out.signing" >/dev/null
+  mv -f "$out.signing" "$out"
   ;;
 ini)
   ini="$2" thumbprint="$(cat "$3")"
