@@ -21,8 +21,7 @@ work="$msi.building"
 rm -f "$work"
 
 # The File sources in the WiX source are relative to the suite folder.
-(cd "$suite" && wixl -a "$arch" -D Arch="$arch" -D Version="$version" -o "$work" "$here/Eyeward.wxs") \
-  2> >(grep -v 'unimplemented' >&2)
+(cd "$suite" && wixl -a "$arch" -D Arch="$arch" -D Version="$version" -o "$work" "$here/Eyeward.wxs")
 
 sql() { msibuild "$work" -q "$1"; }
 upgrade_code="$(msiinfo export "$work" Property | tr -d '\r' | awk -F'\t' '$1 == "UpgradeCode" { print $2 }')"

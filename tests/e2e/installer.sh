@@ -22,7 +22,7 @@ KEY="$E2E_TEMPERATURE_KEY"
 export WINEPREFIX="$E2E_TMP/prefix" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe="
 trap 'wineserver -k >/dev/null 2>&1; "$XGAMMA" --set-identity; e2e_cleanup' EXIT
 wine64 wineboot -i >/dev/null 2>&1
-wineserver -p
+wineserver -p30   # kept up between the steps, gone soon after an abort
 
 msiexec() { timeout 300 wine64 msiexec "$@" /qn >/dev/null 2>&1; }
 drive_c() { echo "$WINEPREFIX/drive_c/$1"; }
