@@ -63,6 +63,8 @@ older="$(PACKAGE_VERSION=0.0.1 "$ROOT/installer/build_msi.sh" x64 "$E2E_DIST" "$
 msiexec /i "$older"; status=$?
 e2e_expect_eq "the older package installs" "0" "$status"
 e2e_expect_eq "the older version is installed" "0.0.1" "$(installed_versions 64)"
+e2e_expect_true "the package creates the temperature key users may write (64-bit view)" \
+  e2e_reg query "$KEY" /reg:64
 # The user's choice, stored by the tool meanwhile.
 e2e_reg add "$KEY" /v ColorTemperatureValue /d 4200 /f /reg:64
 e2e_reg add "$KEY" /v Eye_Protection /d false /f /reg:64
