@@ -50,14 +50,17 @@ e2e_expect_eq "participation 0: no HS201" "0" "$(e2e_count_events HS201)"
 e2e_expect_eq "participation 0: no HS206" "0" "$(e2e_count_events HS206)"
 
 # ---- the statistics library missing, then unsigned: silent, the tool works ----
-cp "$E2E_DIST/mirtel.dll" "$E2E_TMP/mirtel.signed"
+# In a copy of the suite folder: tests running meanwhile use the built one.
+suite="$E2E_TMP/suite"
+cp -a "$E2E_DIST" "$suite"
+e2e_reg add 'HKLM\Software\Orvane\Tamsel' /v OrvaneInstallPath /t REG_SZ /d "$(e2e_winpath "$suite")\\" /reg:32 /f
 for variant in missing unsigned; do
   e2e_reset_state
   if [[ $variant == missing ]]; then
-    rm -f "$E2E_DIST/mirtel.dll"
+    rm -f "$suite/mirtel.dll"
   else
-    osslsigncode remove-signature -in "$E2E_TMP/mirtel.signed" -out "$E2E_DIST/mirtel.dll" >/dev/null 2>&1 ||
-      cp "$E2E_TMP/mirtel.signed" "$E2E_DIST/mirtel.dll"
+    osslsigncode remove-signature -in "$E2E_DIST/mirtel.dll" -out "$suite/mirtel.dll" >/dev/null 2>&1 ||
+      cp "$E2E_DIST/mirtel.dll" "$suite/mirtel.dll"
   fi
   e2e_start
   e2e_expect_true "library $variant: the window appears" e2e_wait_window
@@ -67,7 +70,7 @@ for variant in missing unsigned; do
   e2e_expect_eq "library $variant: switch stored" "true" "$(e2e_reg_value "$E2E_TEMPERATURE_KEY" Eye_Protection)"
   e2e_expect_eq "library $variant: no journal" "" "$(e2e_events_file)"
 done
-cp "$E2E_TMP/mirtel.signed" "$E2E_DIST/mirtel.dll"
+e2e_register_install
 
 # ---- a corrupt cfg.dll and c:\config.xml: the tool still starts and works ----
 e2e_reset_state
