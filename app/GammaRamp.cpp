@@ -1,7 +1,7 @@
 #include "app/GammaRamp.h"
 
 #include "biz/Logger.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/libutils.h"
 
 #include <algorithm>

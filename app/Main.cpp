@@ -9,7 +9,7 @@
 #include "biz/Logger.h"
 #include "biz/UsageStats.h"
 #include "biz/libutils.h"
-#include "ui/core/WindowContextUI.h"
+#include "ui/core/host/WindowContextUI.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 // settings; every action is reported as a usage event; the host suite can
 // ask it by copy-data message to refresh its background or reset and quit.
 #include "app/GammaRamp.h"
-#include "ui/core/WindowImplBase.h"
+#include "ui/core/build/WindowImplBase.h"
 
 #include <string>
 

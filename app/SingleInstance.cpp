@@ -1,7 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include "biz/Logger.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <windows.h>
 

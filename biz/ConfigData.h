@@ -1,6 +1,6 @@
 #pragma once
 // The parsed suite configuration document and its lookup tables.
-#include "ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <cstdint>
 #include <map>

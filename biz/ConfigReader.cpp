@@ -1,7 +1,7 @@
 #include "ConfigReader.h"
 
 #include "BlowFishEnc.h"
-#include "FileBytes.h"
+#include "base/FileBytes.h"
 #include "ConfigJson.h"
 #include "XmlAtom.h"
 #include "libutils.h"

@@ -4,7 +4,7 @@
 #include <wincrypt.h>
 #include <mscat.h>
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 namespace HandleTraits {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 class CDigitalCertify {
 public:

@@ -1,6 +1,6 @@
 #include "biz/EmbeddedSignature.h"
 
-#include "biz/FileBytes.h"
+#include "base/FileBytes.h"
 
 #include <wincrypt.h>
 #include <wintrust.h>

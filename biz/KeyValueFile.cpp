@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "LanguageHelper.h"
 
-#include "FileBytes.h"
+#include "base/FileBytes.h"
 #include "Logger.h"
 #include "SafeXml.h"
 #include "libutils.h"

@@ -3,7 +3,7 @@
 // extrapolated in between with the performance counter, which is cheap to read.
 #include <windows.h>
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Appends finished log lines to one file, opened on the first line.
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <string>
 

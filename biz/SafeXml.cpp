@@ -1,6 +1,6 @@
 #include "SafeXml.h"
 
-#include "ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "biz/DigitalCertify.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/libutils.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "XmlAtom.h"
 
 #include "SafeXml.h"
-#include "ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <windows.h>
 

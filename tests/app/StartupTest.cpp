@@ -1,7 +1,7 @@
 #include "app/SingleInstance.h"
 #include "app/StartupSwitches.h"
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "biz/BlowFishEnc.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/XmlAtom.h"
 #include "tests/biz/ConfigTestFiles.h"
 #include "tests/support/TestEnvironment.h"

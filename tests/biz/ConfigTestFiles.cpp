@@ -2,7 +2,7 @@
 
 #include "biz/BlowFishEnc.h"
 #include "biz/ConfigReader.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/libutils.h"
 #include "tests/support/TestEnvironment.h"
 

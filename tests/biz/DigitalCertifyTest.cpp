@@ -4,7 +4,7 @@
 #include "biz/ConfigManager.h"
 #include "biz/DigitalCertify.h"
 #include "biz/Logger.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/libutils.h"
 #include "tests/biz/TrustTestSupport.h"
 #include "tests/support/LogCapture.h"

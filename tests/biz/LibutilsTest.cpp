@@ -1,6 +1,6 @@
 #include "biz/libutils.h"
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "biz/Logger.h"
 
 #include "biz/LogFormat.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/libutils.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"

@@ -7,7 +7,7 @@
 
 #include "biz/ConfigManager.h"
 #include "biz/DigitalCertify.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/libutils.h"
 #include "tests/support/TestEnvironment.h"
 

@@ -104,7 +104,7 @@ EOF
 SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # Every element the builder can make appears in the showcase skin.
-for element in $(sed -n 's/.*{L"\([A-Za-z]*\)", L"C[A-Za-z]*", [a-z]*, &Make.*/\1/p' "$SOURCE/ui/core/ControlFactory.cpp"); do
+for element in $(sed -n 's/.*{L"\([A-Za-z]*\)", L"C[A-Za-z]*", [a-z]*, &Make.*/\1/p' "$SOURCE/ui/core/build/ControlFactory.cpp"); do
   e2e_expect_true "the showcase holds a $element" grep -q "<$element " "$SOURCE"/tools/showcase/skin/*.xml
 done
 

@@ -1,6 +1,6 @@
 #include "tests/support/TestEnvironment.h"
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <fstream>
 #include <sstream>

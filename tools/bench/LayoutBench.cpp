@@ -3,11 +3,11 @@
 // window and for a large tree of 1,000 controls in nested layouts.
 #include "tools/bench/Bench.h"
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "ui/controls/ControlUI.h"
-#include "ui/controls/HorizontalLayoutUI.h"
-#include "ui/controls/VerticalLayoutUI.h"
-#include "ui/core/DibSection.h"
+#include "ui/controls/layout/HorizontalLayoutUI.h"
+#include "ui/controls/layout/VerticalLayoutUI.h"
+#include "ui/core/gfx/image/DibSection.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // Parse time of a large skin document: the in-place markup parser against
 // TinyXML on the same text, in the same run.
 #include "tools/bench/Bench.h"
-#include "ui/core/SkinMarkup.h"
+#include "ui/core/res/SkinMarkup.h"
 
 #include <tinyxml.h>
 

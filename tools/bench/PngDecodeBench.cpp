@@ -2,10 +2,10 @@
 // the skin's 920x600 RGBA background and a generated image of that size.
 #include "tools/bench/Bench.h"
 
-#include "biz/ScopedHandle.h"
-#include "ui/core/DibSection.h"
-#include "ui/core/PngDecoder.h"
-#include "ui/core/StbImageDecoder.h"
+#include "base/ScopedHandle.h"
+#include "ui/core/gfx/image/DibSection.h"
+#include "ui/core/gfx/image/PngDecoder.h"
+#include "ui/core/gfx/image/StbImageDecoder.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC

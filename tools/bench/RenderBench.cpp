@@ -2,12 +2,12 @@
 // the image cache saves over decoding an image again.
 #include "tools/bench/Bench.h"
 
-#include "biz/ScopedHandle.h"
-#include "ui/core/DibSection.h"
-#include "ui/core/ImageCache.h"
-#include "ui/core/ImageDecoder.h"
-#include "ui/core/RenderKit.h"
-#include "ui/core/SkinSource.h"
+#include "base/ScopedHandle.h"
+#include "ui/core/gfx/image/DibSection.h"
+#include "ui/core/gfx/ImageCache.h"
+#include "ui/core/gfx/image/ImageDecoder.h"
+#include "ui/core/gfx/RenderKit.h"
+#include "ui/core/res/SkinSource.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC

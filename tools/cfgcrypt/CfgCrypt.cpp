@@ -2,7 +2,7 @@
 // Produces and inspects the suite's enciphered configuration "cfg.dll"
 // with the same cipher and key the suite's programs use to read it.
 #include "biz/BlowFishEnc.h"
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <windows.h>
 

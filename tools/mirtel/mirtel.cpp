@@ -9,7 +9,7 @@
 #include <cwchar>
 #include <string>
 
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "biz/UsageStatsRecord.h"
 
 namespace {

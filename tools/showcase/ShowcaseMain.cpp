@@ -6,7 +6,7 @@
 // open until it is closed; the report is UTF-8 text (see LayoutReport.h).
 #include "LayoutReport.h"
 
-#include "ui/core/WindowImplBase.h"
+#include "ui/core/build/WindowImplBase.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 // "broken" never writes: its skin cannot be built, so the process shows the
 // failure box and ends with exit code 1.
 #include "ui/controls/ControlUI.h"
-#include "ui/core/WindowImplBase.h"
+#include "ui/core/build/WindowImplBase.h"
 
 #include <windows.h>
 

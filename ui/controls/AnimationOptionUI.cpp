@@ -3,7 +3,7 @@
 #include "ui/controls/AttributeValues.h"
 #include "ui/controls/ContextLink.h"
 #include "ui/controls/FrameFileName.h"
-#include "ui/core/ValueText.h"
+#include "ui/core/res/ValueText.h"
 
 #include <cwchar>
 

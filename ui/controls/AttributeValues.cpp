@@ -1,6 +1,6 @@
 #include "ui/controls/AttributeValues.h"
 
-#include "ui/core/ValueText.h"
+#include "ui/core/res/ValueText.h"
 
 #include <climits>
 #include <cwchar>

@@ -1,7 +1,7 @@
 // A button's round-fill mode: an image file used as a texture inside an anti-aliased ellipse.
 #include "ui/controls/ButtonUI.h"
 
-#include "ui/core/GdiPlusSession.h"
+#include "ui/core/gfx/GdiPlusSession.h"
 
 #include <gdiplus.h>
 

@@ -6,8 +6,8 @@
 #include "ui/controls/ContextLink.h"
 #include "ui/controls/RectMath.h"
 #include "ui/controls/ScrollBarUI.h"
-#include "ui/core/RenderKit.h"
-#include "ui/core/ValueText.h"
+#include "ui/core/gfx/RenderKit.h"
+#include "ui/core/res/ValueText.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -2,7 +2,7 @@
 // The few window-context services the controls call, as free functions over a
 // possibly null context: every call on a missing context does nothing (or
 // answers the neutral value), so controls lay out and paint without a window.
-#include "ui/core/ImageAttr.h"
+#include "ui/core/gfx/ImageAttr.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 
 #include "ui/controls/AttributeValues.h"
 #include "ui/controls/ContextLink.h"
-#include "ui/core/ValueText.h"
+#include "ui/core/res/ValueText.h"
 
 #include <climits>
 

@@ -4,7 +4,7 @@
 
 #include "ui/controls/ContextLink.h"
 #include "ui/controls/RectMath.h"
-#include "ui/core/RenderKit.h"
+#include "ui/core/gfx/RenderKit.h"
 
 namespace SkinUI {
 

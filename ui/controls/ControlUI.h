@@ -3,8 +3,8 @@
 // wishes, its look, its strings and state flags, its listener lists, the
 // fixed paint sequence and the markup attributes it understands.
 #include "ui/controls/Delegate.h"
-#include "ui/core/ImageAttr.h"
-#include "ui/core/InputEvent.h"
+#include "ui/core/gfx/ImageAttr.h"
+#include "ui/controls/InputEvent.h"
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 
 #include "ui/controls/AttributeValues.h"
 #include "ui/controls/ContextLink.h"
-#include "ui/core/RenderKit.h"
-#include "ui/core/ValueText.h"
+#include "ui/core/gfx/RenderKit.h"
+#include "ui/core/res/ValueText.h"
 
 #include <cwchar>
 

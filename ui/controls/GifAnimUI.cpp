@@ -1,9 +1,9 @@
 #include "ui/controls/GifAnimUI.h"
 
 #include "ui/controls/ContextLink.h"
-#include "ui/core/GdiPlusSession.h"
-#include "ui/core/SkinSource.h"
-#include "ui/core/ValueText.h"
+#include "ui/core/gfx/GdiPlusSession.h"
+#include "ui/core/res/SkinSource.h"
+#include "ui/core/res/ValueText.h"
 
 #include <cwchar>
 #include <gdiplus.h>

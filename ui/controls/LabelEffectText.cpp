@@ -2,8 +2,8 @@
 // an optional shadow and an optional one-pixel stroke.
 #include "ui/controls/LabelUI.h"
 
-#include "ui/core/GdiPlusSession.h"
-#include "ui/core/WindowContextUI.h"
+#include "ui/core/gfx/GdiPlusSession.h"
+#include "ui/core/host/WindowContextUI.h"
 
 #include <algorithm>
 #include <gdiplus.h>

@@ -1,7 +1,7 @@
 #include "ui/controls/OptionUI.h"
 
-#include "ui/core/ValueText.h"
-#include "ui/core/WindowContextUI.h"
+#include "ui/core/res/ValueText.h"
+#include "ui/core/host/WindowContextUI.h"
 
 #include <cwchar>
 

@@ -2,7 +2,7 @@
 
 #include "ui/controls/AttributeValues.h"
 #include "ui/controls/SequencePictureUI.h"
-#include "ui/controls/VerticalLayoutUI.h"
+#include "ui/controls/layout/VerticalLayoutUI.h"
 
 #include <algorithm>
 #include <cwchar>

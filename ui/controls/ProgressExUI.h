@@ -2,7 +2,7 @@
 // A progress line with a marker at its end: the filled line, a point image,
 // the rest of the line in a plain colour, and a turning animation floating
 // over the point. The parts are built when the control is initialised.
-#include "ui/controls/HorizontalLayoutUI.h"
+#include "ui/controls/layout/HorizontalLayoutUI.h"
 
 #include <string>
 #include <utility>

@@ -3,8 +3,8 @@
 #include "ui/controls/AttributeValues.h"
 #include "ui/controls/ContextLink.h"
 #include "ui/controls/FrameFileName.h"
-#include "ui/core/ValueText.h"
-#include "ui/core/WindowContextUI.h"
+#include "ui/core/res/ValueText.h"
+#include "ui/core/host/WindowContextUI.h"
 
 #include <cwchar>
 

@@ -1,7 +1,7 @@
 #include "ui/controls/ProgressUI.h"
 
 #include "ui/controls/AttributeValues.h"
-#include "ui/core/ValueText.h"
+#include "ui/core/res/ValueText.h"
 
 #include <cwchar>
 

@@ -6,8 +6,8 @@
 #include "ui/controls/FrameFileName.h"
 #include "ui/controls/GifAnimUI.h"
 #include "ui/controls/SequencePictureUI.h"
-#include "ui/core/SkinBuilder.h"
-#include "ui/core/SkinSource.h"
+#include "ui/core/build/SkinBuilder.h"
+#include "ui/core/res/SkinSource.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/ui/controls/ControlTestSupport.h"
 

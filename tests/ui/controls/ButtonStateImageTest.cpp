@@ -7,8 +7,8 @@
 #include "ui/controls/ButtonUI.h"
 #include "ui/controls/OptionUI.h"
 #include "ui/controls/ProgressUI.h"
-#include "ui/core/SkinBuilder.h"
-#include "ui/core/SkinSource.h"
+#include "ui/core/build/SkinBuilder.h"
+#include "ui/core/res/SkinSource.h"
 
 #include <gtest/gtest.h>
 

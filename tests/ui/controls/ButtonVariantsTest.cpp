@@ -7,8 +7,8 @@
 #include "ui/controls/AnimationOptionUI.h"
 #include "ui/controls/ButtonSwitchExUI.h"
 #include "ui/controls/CustomButtonUI.h"
-#include "ui/core/SkinBuilder.h"
-#include "ui/core/SkinSource.h"
+#include "ui/core/build/SkinBuilder.h"
+#include "ui/core/res/SkinSource.h"
 
 #include <gtest/gtest.h>
 

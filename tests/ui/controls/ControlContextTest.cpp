@@ -2,10 +2,10 @@
 // listeners, deferred destruction and the separator drag of linear layouts.
 #include "ControlTestSupport.h"
 
-#include "ui/controls/TabLayoutUI.h"
-#include "ui/controls/VerticalLayoutUI.h"
-#include "ui/core/WindowContextUI.h"
-#include "ui/core/WindowInterfaces.h"
+#include "ui/controls/layout/TabLayoutUI.h"
+#include "ui/controls/layout/VerticalLayoutUI.h"
+#include "ui/core/host/WindowContextUI.h"
+#include "ui/core/host/WindowInterfaces.h"
 
 #include <gtest/gtest.h>
 

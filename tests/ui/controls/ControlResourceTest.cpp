@@ -3,8 +3,8 @@
 #include "ControlTestSupport.h"
 
 #include "tests/support/TestEnvironment.h"
-#include "ui/controls/ChildLayoutUI.h"
-#include "ui/core/WindowContextUI.h"
+#include "ui/core/build/ChildLayoutUI.h"
+#include "ui/core/host/WindowContextUI.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 // Shared helpers of the control tests: rectangle comparison and printing,
 // trees of plain controls, and a 32-bit DIB to paint into.
-#include "biz/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 #include "ui/controls/ContainerUI.h"
 #include "ui/controls/ControlUI.h"
-#include "ui/core/WindowContextUI.h"
-#include "ui/core/WindowInterfaces.h"
+#include "ui/core/host/WindowContextUI.h"
+#include "ui/core/host/WindowInterfaces.h"
 
 #include <windows.h>
 

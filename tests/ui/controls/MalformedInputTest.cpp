@@ -2,12 +2,12 @@
 // lays out and paints afterwards.
 #include "ControlTestSupport.h"
 
-#include "ui/controls/ChildLayoutUI.h"
-#include "ui/controls/HorizontalLayoutUI.h"
+#include "ui/core/build/ChildLayoutUI.h"
+#include "ui/controls/layout/HorizontalLayoutUI.h"
 #include "ui/controls/ScrollBarUI.h"
-#include "ui/controls/TabLayoutUI.h"
-#include "ui/controls/TileLayoutUI.h"
-#include "ui/controls/VerticalLayoutUI.h"
+#include "ui/controls/layout/TabLayoutUI.h"
+#include "ui/controls/layout/TileLayoutUI.h"
+#include "ui/controls/layout/VerticalLayoutUI.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "ControlTestSupport.h"
 
 #include "ui/controls/ScrollBarUI.h"
-#include "ui/controls/VerticalLayoutUI.h"
+#include "ui/controls/layout/VerticalLayoutUI.h"
 
 #include <gtest/gtest.h>
 

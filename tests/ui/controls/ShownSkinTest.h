@@ -5,8 +5,8 @@
 #include "ControlTestSupport.h"
 
 #include "tests/support/TestEnvironment.h"
-#include "ui/core/SkinBuilder.h"
-#include "ui/core/SkinSource.h"
+#include "ui/core/build/SkinBuilder.h"
+#include "ui/core/res/SkinSource.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include "ui/controls/ProgressExUI.h"
 #include "ui/controls/SequencePictureUI.h"
 #include "ui/controls/SliderCtrlEx.h"
-#include "ui/core/SkinBuilder.h"
-#include "ui/core/SkinSource.h"
+#include "ui/core/build/SkinBuilder.h"
+#include "ui/core/res/SkinSource.h"
 
 #include <gtest/gtest.h>
 
