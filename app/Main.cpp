@@ -18,7 +18,6 @@
 namespace {
 
 constexpr wchar_t kSource[] = L"OrvaneRuzerodOradirr";
-constexpr DWORD kMainWindowStyle = 0x96C80000; // pop-up, visible, clip siblings/children, border, dialog frame, system menu
 constexpr UINT kIconResourceId = 107;
 
 // Zero-filled before construction, as the window's fields expect, and never

@@ -2,6 +2,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/UsageEvents.h"
+#include "app/WindowLanguage.h"
 #include "biz/Logger.h"
 #include "biz/libutils.h"
 #include "ui/controls/OptionUI.h"
@@ -69,6 +70,8 @@ std::wstring COrvaneRuzerodOradirWnd::SkinResourceId() const
 
 void COrvaneRuzerodOradirWnd::AfterSkinBuilt()
 {
+    // Before the first layout: the texts' widths place the controls.
+    ApplyWindowLanguage();
     temperatureSlider = static_cast<CSliderUI*>(m_context.ControlByName(L"ColorTemperature"));
     eyeComfortSwitch = static_cast<CCheckBoxUI*>(m_context.ControlByName(L"eyecomfort"));
     restoreButton = static_cast<CButtonUI*>(m_context.ControlByName(L"restored_btn"));

@@ -18,6 +18,9 @@ class CSliderUI;
 inline constexpr ULONG_PTR kCopyDataRefreshBackground = 0x51;
 inline constexpr ULONG_PTR kCopyDataResetAndQuit = 0x52;
 
+// Pop-up, visible, clip siblings and children, border, dialog frame, system menu.
+inline constexpr DWORD kMainWindowStyle = 0x96C80000;
+
 // Temperatures of the two presets.
 inline constexpr int kEyeComfortKelvin = 3500;
 inline constexpr int kNeutralKelvin = 6600;

@@ -35,10 +35,24 @@ def tuple_of(text):
     return tuple(int(v) for v in text.split(','))
 
 
+_LANGUAGE_REFERENCE = re.compile(r'%\{(\d+)\}')
+
+
 class Skin:
     def __init__(self, path):
         self.path = path
         self.root = ET.parse(path).getroot()
+        self._show_language_defaults()
+
+    def _show_language_defaults(self):
+        """Texts written as "%{id}" read as their MultiLanguage value, as the
+        window shows them when the user's language file does not replace it."""
+        texts = {element.get('id'): element.get('value') for element in self.root.findall('MultiLanguage')}
+        for element in self.root.iter():
+            for attribute in ('text', 'tooltip'):
+                if element.get(attribute):
+                    element.set(attribute, _LANGUAGE_REFERENCE.sub(
+                        lambda m: texts.get(m.group(1), m.group(0)), element.get(attribute)))
 
     def window_size(self):
         return tuple_of(self.root.get('size'))

@@ -51,6 +51,14 @@ def open_member(name):
 
 window = ET.parse(os.path.join(root_dir, 'RuzerodOradirWnd.xml')).getroot()
 
+# Texts written as "%{id}" are checked as the window shows them when the
+# user's language file does not replace them: the MultiLanguage value.
+chinese = {e.get('id'): e.get('value') for e in window.findall('MultiLanguage')}
+for element in window.iter():
+    for key in ('text', 'tooltip'):
+        if element.get(key):
+            element.set(key, re.sub(r'%\{(\d+)\}', lambda m: chinese.get(m.group(1), m.group(0)), element.get(key)))
+
 # -- the Window element and its fonts --------------------------------------
 for key, value in (('size', '480,323'), ('caption', '0,0,0,100'), ('showshadow', 'true'),
                    ('shadowimage', 'shadow.png'), ('shadowcorner', '23,13,23,33'),

@@ -4,13 +4,12 @@
 //   orvane_showcase <report file>
 // The skin is read from the "skin" folder beside the exe. The window stays
 // open until it is closed; the report is UTF-8 text (see LayoutReport.h).
-#include "LayoutReport.h"
+#include "tools/layoutreport/LayoutReport.h"
 
 #include "ui/core/build/WindowImplBase.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -21,22 +20,6 @@ constexpr UINT_PTR kReportTimerId = 1;
 constexpr UINT kReportPollMs = 200;
 // A picture still moving after this long is reported as it is.
 constexpr DWORD kReportDeadlineMs = 10000;
-
-bool WriteUtf8File(const std::wstring& path, const std::wstring& text)
-{
-    int length = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(size_t(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &bytes[0], length, nullptr, nullptr);
-    // Written under another name first, so a reader never sees half a report.
-    const std::wstring partial = path + L".partial";
-    FILE* file = _wfopen(partial.c_str(), L"wb");
-    if (!file)
-        return false;
-    bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = fclose(file) == 0 && written;
-    return written && ::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-}
 
 class CShowcaseWindow : public SkinUI::WindowImplBase {
 public:
@@ -68,12 +51,12 @@ private:
     void ReportWhenAtRest()
     {
         SkinUI::CControlUI* root = m_context.Root();
-        if (!Showcase::AnimationsAtRest(root) && ::GetTickCount() - m_shownAt < kReportDeadlineMs)
+        if (!LayoutReport::AnimationsAtRest(root) && ::GetTickCount() - m_shownAt < kReportDeadlineMs)
             return;
         ::KillTimer(m_window, kReportTimerId);
         // One more paint, so the screen shows the state the report describes.
         ::RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        WriteUtf8File(m_reportPath, Showcase::DescribeTree(root));
+        LayoutReport::WriteReportFile(m_reportPath, LayoutReport::DescribeTree(root));
     }
 
     std::wstring m_reportPath;

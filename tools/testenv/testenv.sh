@@ -50,6 +50,10 @@ testenv_prepare_prefix() {
     printf 'REGEDIT4\n\n'
     # CJK texts render with the installed WenQuanYi font in place of YaHei.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n"Microsoft YaHei"="WenQuanYi Micro Hei"\n\n'
+    # The prefix's own UI language is English; the tool's users and its
+    # pictures are Chinese. Tests and ./dev run see the window in Chinese
+    # unless they choose a language (tests/e2e/window_language.sh does).
+    printf '[HKEY_CURRENT_USER\\Software\\Orvane\\Tamsel]\n"language"="zh-cn"\n\n'
     # Unit-test windows are not handed to a window manager. The test display
     # has none, and Wine waits about 2 s for a managed window to be withdrawn
     # each time one is hidden. The tool itself and the end-to-end programs

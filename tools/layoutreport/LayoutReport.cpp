@@ -1,4 +1,4 @@
-#include "LayoutReport.h"
+#include "tools/layoutreport/LayoutReport.h"
 
 #include "ui/controls/ContainerUI.h"
 #include "ui/controls/GifAnimUI.h"
@@ -7,12 +7,13 @@
 
 #include <cxxabi.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <typeinfo>
 
-namespace Showcase {
+namespace LayoutReport {
 
 namespace {
 
@@ -27,12 +28,6 @@ std::wstring ClassName(const CControlUI& control)
                                                      std::free);
     std::string name = status == 0 && readable ? readable.get() : mangled;
     return std::wstring(name.begin(), name.end());
-}
-
-std::wstring RectText(const RECT& rect)
-{
-    return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
-           L"," + std::to_wstring(rect.bottom);
 }
 
 std::wstring ControlLine(CControlUI& control, const std::wstring& name)
@@ -70,7 +65,9 @@ bool IsMoving(CControlUI& control)
     return false;
 }
 
-void Walk(CControlUI* control, const std::function<void(CControlUI&)>& visit)
+} // namespace
+
+void VisitTree(CControlUI* control, const std::function<void(CControlUI&)>& visit)
 {
     if (!control)
         return;
@@ -79,15 +76,34 @@ void Walk(CControlUI* control, const std::function<void(CControlUI&)>& visit)
     if (!items)
         return;
     for (int i = 0; i < items->itemCount(); ++i)
-        Walk(items->itemAt(i), visit);
+        VisitTree(items->itemAt(i), visit);
 }
 
-} // namespace
+std::wstring RectText(const RECT& rect)
+{
+    return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
+           L"," + std::to_wstring(rect.bottom);
+}
+
+bool WriteReportFile(const std::wstring& path, const std::wstring& text)
+{
+    int length = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size_t(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &bytes[0], length, nullptr, nullptr);
+    const std::wstring partial = path + L".partial";
+    FILE* file = _wfopen(partial.c_str(), L"wb");
+    if (!file)
+        return false;
+    bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = fclose(file) == 0 && written;
+    return written && ::MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
 
 std::wstring DescribeTree(CControlUI* root)
 {
     std::wstring report;
-    Walk(root, [&report](CControlUI& control) {
+    VisitTree(root, [&report](CControlUI& control) {
         const std::wstring name = control.controlName();
         report += ControlLine(control, name);
         report += StateLine(control);
@@ -104,8 +120,8 @@ std::wstring DescribeTree(CControlUI* root)
 bool AnimationsAtRest(CControlUI* root)
 {
     bool moving = false;
-    Walk(root, [&moving](CControlUI& control) { moving = moving || IsMoving(control); });
+    VisitTree(root, [&moving](CControlUI& control) { moving = moving || IsMoving(control); });
     return !moving;
 }
 
-} // namespace Showcase
+} // namespace LayoutReport
