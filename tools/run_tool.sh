@@ -3,6 +3,7 @@
 # a screenshot of its window to build/screenshot.png and prints the gamma ramp
 # that reached the screen. On a private display the tool is closed afterwards;
 # on the user's display it keeps running until the user closes it.
+# TOOL_LANGUAGE sets the suite's language value first (for example "en").
 #   run_tool.sh BUILD PRIVATE_DISPLAY(0|1) [tool arguments...]
 set -euo pipefail
 build="$1"; private="$2"; shift 2
@@ -11,6 +12,7 @@ source "$here/../tests/e2e/lib/e2e.sh"
 e2e_init "$build/win64"
 
 e2e_register_install
+[[ -z "${TOOL_LANGUAGE:-}" ]] || e2e_reg add "$E2E_SUITE_USER_KEY" /v language /d "$TOOL_LANGUAGE" /f
 e2e_start "$@"
 if ! e2e_wait_window; then
   echo "The tool's window did not appear." >&2
