@@ -15,8 +15,6 @@ TOOL="$BUILD/tools/showcase"
 OUT="$BUILD/showcase"
 REPORT="$OUT/layout.txt"
 PICTURE="$OUT/showcase.png"
-PYTHON=/usr/bin/python3
-[[ -x "$PYTHON" ]] || PYTHON=python3
 mkdir -p "$OUT"
 rm -f "$REPORT" "$PICTURE"
 
@@ -134,14 +132,8 @@ e2e_expect_eq "window size" "720x390" "${E2E_W}x${E2E_H}"
 e2e_screenshot "$PICTURE"
 echo "picture: $PICTURE"
 
-palette="$("$PYTHON" -B "$SOURCE/tools/showcase/make_showcase_art.py" --palette)"
-while IFS= read -r line; do
-  case "$line" in
-    ok*) E2E_PASSED=$((E2E_PASSED + 1)); echo "$line" ;;
-    FAIL*) E2E_FAILED=$((E2E_FAILED + 1)); echo "$line" ;;
-    *) echo "$line" ;;
-  esac
-done < <("$PYTHON" - "$REPORT" "$PICTURE" "$palette" "$EXPECTED" <<'PY'
+palette="$("$E2E_PYTHON" -B "$SOURCE/tools/showcase/make_showcase_art.py" --palette)"
+e2e_tally < <("$E2E_PYTHON" - "$REPORT" "$PICTURE" "$palette" "$EXPECTED" <<'PY'
 import sys
 from PIL import Image
 

@@ -16,8 +16,6 @@ e2e_init "$1"
 BUILD="$(cd "$1" && pwd)"
 PROBE="$BUILD/tools/windowprobe/orvane_windowprobe.exe"
 OUT="$BUILD/window_language"
-PYTHON=/usr/bin/python3
-[[ -x "$PYTHON" ]] || PYTHON=python3
 mkdir -p "$OUT"
 rm -f "$OUT"/*
 
@@ -57,14 +55,7 @@ probe() {
 # check NAME LANGUAGE-FILE|chinese [CHINESE-RECTANGLES]: the texts of OUT/NAME.txt are the
 # language file's (the Chinese text where the file lacks one), and they fit.
 check() {
-  local line
-  while IFS= read -r line; do
-    case "$line" in
-      ok*) E2E_PASSED=$((E2E_PASSED + 1)); echo "$line" ;;
-      FAIL*) E2E_FAILED=$((E2E_FAILED + 1)); echo "$line" ;;
-      *) echo "$line" ;;
-    esac
-  done < <("$PYTHON" - "$OUT/$1.txt" "$2" "${3:-}" "$TEXTS" "$1" <<'PY'
+  e2e_tally < <("$E2E_PYTHON" - "$OUT/$1.txt" "$2" "${3:-}" "$TEXTS" "$1" <<'PY'
 import itertools, sys
 import xml.etree.ElementTree as ET
 
@@ -79,10 +70,12 @@ if language_file != 'chinese':
 def verdict(good):
     return 'ok  ' if good else 'FAIL'
 
+def rect(text):
+    return tuple(int(v) for v in text.split(','))
+
 window, texts, tooltips, controls = None, {}, {}, []
 for line in open(report_path, encoding='utf-8').read().splitlines():
     fields = line.split('\t')
-    rect = lambda text: tuple(int(v) for v in text.split(','))
     if fields[0] == 'window':
         window = rect(fields[1])
     elif fields[0] == 'text':
@@ -107,28 +100,29 @@ for row in table.splitlines():
     print('%s %s: %s shows "%s" (got "%s")' % (verdict(got is not None and got[0] == want), name, key, want,
                                                got and got[0]))
     if got and check_rects:
-        print('%s %s: %s sits at %s (got %s)' % (verdict(got[1] == tuple(int(v) for v in placed.split(','))),
+        print('%s %s: %s sits at %s (got %s)' % (verdict(got[1] == rect(placed)),
                                                   name, key, placed, ','.join(map(str, got[1]))))
 
 def inside(inner, outer):
     return outer[0] <= inner[0] and outer[1] <= inner[1] and inner[2] <= outer[2] and inner[3] <= outer[3]
 
-for raw, (shown, rect, (need_w, need_h), container) in sorted(texts.items()):
-    width, height = rect[2] - rect[0], rect[3] - rect[1]
+for shown, box, (need_w, need_h), container in sorted(texts.values()):
+    width, height = box[2] - box[0], box[3] - box[1]
     print('%s %s: "%s" needs %dx%d, has %dx%d' % (verdict(need_w <= width and need_h <= height), name, shown,
                                                   need_w, need_h, width, height))
-    print('%s %s: "%s" at %s lies inside its container %s' % (verdict(inside(rect, container)), name, shown,
-                                                               rect, container))
+    print('%s %s: "%s" at %s lies inside its container %s' % (verdict(inside(box, container)), name, shown,
+                                                               box, container))
 
-for control, rect in controls:
-    if not inside(rect, window):
-        print('FAIL %s: %s at %s is cut by the window %s' % (name, control, rect, window))
-solid = [(c, r) for c, r in controls if r[2] > r[0] and r[3] > r[1]]
+cut = [(control, box) for control, box in controls if not inside(box, window)]
+for control, box in cut:
+    print('FAIL %s: %s at %s is cut by the window %s' % (name, control, box, window))
+solid = [(control, box) for control, box in controls if box[2] > box[0] and box[3] > box[1]]
 overlaps = [(a, b) for a, b in itertools.combinations(solid, 2)
             if max(a[1][0], b[1][0]) < min(a[1][2], b[1][2]) and max(a[1][1], b[1][1]) < min(a[1][3], b[1][3])]
 for a, b in overlaps:
     print('FAIL %s: %s at %s overlaps %s at %s' % (name, a[0], a[1], b[0], b[1]))
-print('%s %s: %d controls inside the window, none overlapping' % (verdict(not overlaps), name, len(solid)))
+print('%s %s: %d controls inside the window, none overlapping' % (verdict(not cut and not overlaps), name,
+                                                                   len(solid)))
 PY
 )
 }
@@ -183,7 +177,7 @@ shot zh-cn "$OUT/window_zh-cn.png"
 shot fr "$OUT/window_skin_only.png"
 shot en "$OUT/window_en.png"
 e2e_expect_true "the Chinese window is what the skin alone shows, every pixel" \
-  "$PYTHON" - "$OUT/window_zh-cn.png" "$OUT/window_skin_only.png" <<'PY'
+  "$E2E_PYTHON" - "$OUT/window_zh-cn.png" "$OUT/window_skin_only.png" <<'PY'
 import sys
 from PIL import Image, ImageChops
 a, b = (Image.open(p).convert('RGB') for p in sys.argv[1:3])

@@ -4,6 +4,10 @@
 # Expects the environment ./dev prepares: DISPLAY, WINEPREFIX, a running
 # wineserver, XGAMMA.
 
+# Debian's interpreter carries python3-pil; a python3 earlier on PATH may not.
+E2E_PYTHON=/usr/bin/python3
+[[ -x "$E2E_PYTHON" ]] || E2E_PYTHON=python3
+
 E2E_PASSED=0
 E2E_FAILED=0
 E2E_PID=""
@@ -186,6 +190,18 @@ e2e_count_events() { # ID -> how many journal lines carry the event id
   local events; events="$(e2e_events_file)"
   [[ -n "$events" ]] || { echo 0; return; }
   grep -c "\"$1\"" "$events" || true
+}
+# Passes a checker's output through, counting its "ok ..." and "FAIL ..." lines.
+# Feed it by redirection (e2e_tally < <(checker)), not a pipe, so the counts stay.
+e2e_tally() {
+  local line
+  while IFS= read -r line; do
+    case "$line" in
+      ok*) E2E_PASSED=$((E2E_PASSED + 1)) ;;
+      FAIL*) E2E_FAILED=$((E2E_FAILED + 1)) ;;
+    esac
+    echo "$line"
+  done
 }
 e2e_finish() {
   echo "$E2E_PASSED passed, $E2E_FAILED failed"
