@@ -3,8 +3,8 @@
 # (tools/windowprobe: the tool's window and resources, started as a plain
 # start does) reports the texts it shows and where they landed, with the
 # language chosen by the user's registry value ("zh-cn", "en", one without a
-# file), by the local configuration over the registry, and with an English
-# file that lacks texts. Every shown text fits its control, every control its
+# file), by the local configuration over the registry, in English at 150 %
+# and 200 % display scale, and with an English file that lacks texts. Every shown text fits its control, every control its
 # container and the window, and no two controls overlap. The tool itself is
 # then shown in Chinese, which is pixel for pixel what its skin alone shows,
 # and in English; that picture is kept as BUILD/window_language/window_en.png
@@ -149,6 +149,16 @@ printf '[config]\r\nlanguage=en\r\n' >"$CONFIGURED/config.ini"
 set_language zh-cn
 probe configured "$CONFIGURED/${PROBE##*/}"
 check configured "$LAN/en.dat"
+
+# ---- At 150 % and 200 % display scale the English texts fit as well ----
+DESKTOP='HKCU\Control Panel\Desktop'
+set_language en
+for dpi in 144 192; do
+  e2e_reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d $dpi /f
+  probe "en-$dpi"
+  check "en-$dpi" "$LAN/en.dat"
+done
+e2e_reg delete "$DESKTOP" /v LogPixels /f
 
 # ---- An English file that lacks texts: those stay Chinese ----
 PARTIAL="$E2E_TMP/partial"
