@@ -2,6 +2,7 @@
 //   (no switch)   show the window until it is closed
 //   -tamsel       apply the stored setting and exit
 //   -redefault    put the screen back to 6500 K and exit
+#include "app/DllSearch.h"
 #include "app/OrvaneRuzerodOradirWnd.h"
 #include "app/SingleInstance.h"
 #include "app/StartupSwitches.h"
@@ -32,13 +33,14 @@ COrvaneRuzerodOradirWnd* CreateMainWindowObject()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 {
+    RestrictDllSearchToSystem32();
     LoggerInit(L"OrvaneRuzerodOradir");
 
     const std::wstring installFolder = GetInstallFolder();
-    LanguageTextInit(L"", installFolder + L"\\skin\\lan\\");
+    LanguageTextInit(L"", JoinPath(installFolder, L"skin\\lan\\"));
 
     SkinUI::CWindowContextUI::SetAppModule(instance);
-    SkinUI::CWindowContextUI::SetSkinFolder(installFolder + L"skin");
+    SkinUI::CWindowContextUI::SetSkinFolder(JoinPath(installFolder, L"skin"));
 
     if (!EnsureSingleInstance()) {
         LOG_INFO(kSource, L"Mutex Exist");

@@ -53,14 +53,26 @@ std::wstring CodeForPrimaryLanguage(unsigned primaryLanguage)
     return primaryLanguage == kEnglish ? L"en" : L"zh-cn";
 }
 
+bool IsLanguageCode(const std::wstring& code)
+{
+    if (code.empty())
+        return false;
+    for (wchar_t c : code)
+        if (!((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'-'))
+            return false;
+    return true;
+}
+
 std::wstring DecideLanguage()
 {
+    // The code becomes part of a file path and of a log line: anything but
+    // letters and '-' is not a language and is passed over.
     std::wstring code = ReadConfigIni(L"language", L"");
-    if (!code.empty()) {
+    if (IsLanguageCode(code)) {
         LOG_INFO(kSource, L"local config lan:%s", code.c_str());
         return code;
     }
-    if (RegReadString(HKEY_CURRENT_USER, SuiteRegistry::kSuiteKey, L"language", code) && !code.empty()) {
+    if (RegReadString(HKEY_CURRENT_USER, SuiteRegistry::kSuiteKey, L"language", code) && IsLanguageCode(code)) {
         LOG_INFO(kSource, L"reg config lan:%s", code.c_str());
         return code;
     }

@@ -22,8 +22,11 @@ bool IsLanguageTextLoaded();
 namespace LanguageText {
 
 // config.ini "language", then the registry's "language", then the system's
-// UI language ("en" for English, "zh-cn" for any other). Logs its choice.
+// UI language ("en" for English, "zh-cn" for any other). A configured code
+// counts only when it is made of letters and '-'. Logs its choice.
 std::wstring DecideLanguage();
+
+bool IsLanguageCode(const std::wstring& code);
 
 // The code for a primary language identifier (the low 10 bits of a LANGID).
 std::wstring CodeForPrimaryLanguage(unsigned primaryLanguage);

@@ -85,8 +85,11 @@ bool ReadValue(HKEY root, const std::wstring& keyPath, const std::wstring& value
         return false;
     std::vector<wchar_t> buffer(kRegistryBufferBytes / sizeof(wchar_t) + 1, L'\0');
     DWORD bytes = kRegistryBufferBytes;
-    if (::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                           &bytes) != ERROR_SUCCESS)
+    DWORD type = REG_NONE;
+    // A number or a blob under a text's name is not that text.
+    if (::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                           &bytes) != ERROR_SUCCESS ||
+        type != REG_SZ)
         return false;
     // A value that fills the whole buffer without its own terminator does not fit.
     if (bytes >= kRegistryBufferBytes && buffer[kRegistryBufferBytes / sizeof(wchar_t) - 1] != L'\0')
@@ -107,7 +110,9 @@ bool RegWriteString(HKEY root, DWORD valueType, const std::wstring& keyPath, con
     if (::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                           key.Receive(), nullptr) != ERROR_SUCCESS)
         return false;
-    DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    // With its terminator, so that readers which trust the system's
+    // termination get one.
+    DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
     if (::RegSetValueExW(key.Get(), valueName.c_str(), 0, valueType, reinterpret_cast<const BYTE*>(data.c_str()),
                          bytes) != ERROR_SUCCESS)
         return false;
@@ -130,8 +135,11 @@ bool RegReadStringHklm(const std::wstring& keyPath, const std::wstring& valueNam
 std::wstring GetInstallFolder()
 {
     std::wstring folder;
-    if (!RegReadStringHklm(SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", false, folder))
-        folder.clear();
+    // Anything but a local absolute folder would make libraries and files
+    // load from the current folder or from another machine.
+    if (!RegReadStringHklm(SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", false, folder) ||
+        !IsLocalAbsolutePath(folder))
+        folder = GetModuleFolder();
     return folder;
 }
 
@@ -143,15 +151,21 @@ std::wstring GetLoginUid()
     return uid;
 }
 
+std::wstring GetSuiteDataBase()
+{
+    static const std::wstring base = [] {
+        std::wstring common = ShellFolder(CSIDL_COMMON_APPDATA);
+        return common.empty() ? ShellFolder(CSIDL_LOCAL_APPDATA) : common;
+    }();
+    return base;
+}
+
 std::wstring GetSuiteDataFolder()
 {
     static std::once_flag once;
     static std::wstring folder;
     std::call_once(once, [] {
-        std::wstring base = ShellFolder(CSIDL_COMMON_APPDATA);
-        if (base.empty())
-            base = ShellFolder(CSIDL_LOCAL_APPDATA);
-        folder = base + L"\\Orvane\\Pellwick\\";
+        folder = GetSuiteDataBase() + L"\\Orvane\\Pellwick\\";
         if (!IsExistingFolder(folder))
             CreateFolderTree(folder);
     });
@@ -172,6 +186,25 @@ std::wstring ReadConfigIni(const std::wstring& key, const std::wstring& defaultT
     wchar_t value[kConfigValueChars] = {};
     ::GetPrivateProfileStringW(L"config", key.c_str(), fallback.c_str(), value, kConfigValueChars, file.c_str());
     return value;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
+{
+    if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/')
+        return folder + name;
+    return folder + L'\\' + name;
+}
+
+bool IsLocalAbsolutePath(const std::wstring& path)
+{
+    const wchar_t drive = path.empty() ? L'\0' : static_cast<wchar_t>(path[0] | 0x20); // lower case
+    const bool driveLetter = path.size() >= 3 && drive >= L'a' && drive <= L'z' && path[1] == L':' &&
+                             (path[2] == L'\\' || path[2] == L'/');
+    if (!driveLetter)
+        return false; // relative, drive-relative, UNC and device paths
+    const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
+    const UINT type = ::GetDriveTypeW(root);
+    return type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_CDROM || type == DRIVE_RAMDISK;
 }
 
 bool IsExistingFolder(const std::wstring& path)

@@ -4,6 +4,8 @@
 #include "base/ScopedHandle.h"
 #include "tests/support/LogCapture.h"
 
+#include <aclapi.h>
+
 #include <gtest/gtest.h>
 
 TEST(StartupSwitches, KeepsOnlyTheTwoKnownTokensInOrder)
@@ -33,6 +35,13 @@ TEST(StartupSwitches, SpacesAroundTokensMakeNoEmptyMatches)
 }
 
 namespace {
+
+bool IsWellKnown(PSID sid, WELL_KNOWN_SID_TYPE type)
+{
+    BYTE known[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof(known);
+    return ::CreateWellKnownSid(type, nullptr, known, &size) && ::EqualSid(sid, known);
+}
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -66,8 +75,25 @@ TEST(SingleInstance, FirstCallOwnsTheMutexLaterCallsActivateTheRunningWindow)
     TestLog::CLogCapture log;
     ASSERT_TRUE(EnsureSingleInstance());
     {
-        CKernelHandle opened(::OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutexName));
-        EXPECT_TRUE(opened.IsValid());
+        // An access list that names who may use and change it (a null one
+        // would let anyone take it over), and nothing for everyone else.
+        CKernelHandle opened(::OpenMutexW(SYNCHRONIZE | READ_CONTROL, FALSE, kInstanceMutexName));
+        ASSERT_TRUE(opened.IsValid());
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        PACL dacl = nullptr;
+        ASSERT_EQ(::GetSecurityInfo(opened.Get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                    nullptr, &descriptor),
+                  static_cast<DWORD>(ERROR_SUCCESS));
+        ASSERT_NE(dacl, nullptr);
+        EXPECT_GT(dacl->AceCount, 0);
+        for (WORD i = 0; i < dacl->AceCount; ++i) {
+            ACCESS_ALLOWED_ACE* ace = nullptr;
+            ASSERT_TRUE(::GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+            PSID sid = &ace->SidStart;
+            EXPECT_FALSE(IsWellKnown(sid, WinWorldSid) || IsWellKnown(sid, WinBuiltinUsersSid) ||
+                         IsWellKnown(sid, WinAuthenticatedUserSid) || IsWellKnown(sid, WinInteractiveSid));
+        }
+        ::LocalFree(descriptor);
     }
 
     CRunningInstanceWindow running;

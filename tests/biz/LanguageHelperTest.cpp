@@ -73,6 +73,24 @@ TEST(LanguageChoice, NothingConfiguredUsesTheSystemLanguage)
     EXPECT_EQ(SystemLanguageCode(), LanguageText::DecideLanguage());
 }
 
+TEST(LanguageChoice, OnlyLettersAndHyphensMakeACode)
+{
+    for (const wchar_t* code : {L"en", L"zh-cn", L"ZH-TW", L"x"})
+        EXPECT_TRUE(LanguageText::IsLanguageCode(code)) << code;
+    for (const wchar_t* code : {L"", L"..\\..\\x", L"en/", L"en.x", L"en%s", L"zh cn", L"en\r\nforged", L"\x65e5"})
+        EXPECT_FALSE(LanguageText::IsLanguageCode(code)) << code;
+}
+
+TEST(LanguageChoice, ACodeThatIsAPathIsPassedOverAndNotLogged)
+{
+    CRegistryLanguage reg(L"..\\..\\..\\planted");
+    CConfigIni ini("[config]\r\nlanguage=en\\..\\planted\r\n");
+    CInformationLevel level;
+    TestLog::CLogCapture log;
+    EXPECT_EQ(SystemLanguageCode(), LanguageText::DecideLanguage());
+    EXPECT_FALSE(log.Contains(L"planted")) << log.Text();
+}
+
 TEST(LanguageChoice, OnlyEnglishMapsToEn)
 {
     EXPECT_EQ(L"en", LanguageText::CodeForPrimaryLanguage(LANG_ENGLISH));

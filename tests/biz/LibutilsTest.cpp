@@ -23,14 +23,27 @@ public:
     ~ConfigIniFile() { ::DeleteFileW(ConfigIniPath().c_str()); }
 };
 
-bool WriteInView(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data, REGSAM view)
+bool WriteInView(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& data, REGSAM view,
+                 DWORD type = REG_SZ, DWORD bytes = 0)
 {
     CRegKey handle;
     if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, handle.Receive(),
                           nullptr) != ERROR_SUCCESS)
         return false;
-    return ::RegSetValueExW(handle.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                            static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    if (bytes == 0)
+        bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    return ::RegSetValueExW(handle.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
+           ERROR_SUCCESS;
+}
+
+DWORD StoredBytes(const std::wstring& name)
+{
+    CRegKey key;
+    DWORD bytes = 0;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kTestKey, 0, KEY_READ | KEY_WOW64_64KEY, key.Receive()) != ERROR_SUCCESS ||
+        ::RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        return 0;
+    return bytes;
 }
 
 // Gives the test key a DACL in SDDL, opened only with the owner's implicit right to do so.
@@ -90,10 +103,28 @@ TEST_F(RegistryStrings, ValuesUpTo1023CharactersFit)
     ASSERT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"longest", text));
     EXPECT_EQ(text, longest);
     EXPECT_FALSE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"tooLong", text));
-    // Stored with its terminator, a 1023-character value still fits exactly.
-    ASSERT_TRUE(WriteInView(HKEY_CURRENT_USER, kTestKey, L"withNull", longest, KEY_WOW64_64KEY));
-    ASSERT_TRUE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"withNull", text));
-    EXPECT_EQ(text, longest);
+    // Stored without a terminator by another writer, 1024 characters fill
+    // the buffer and do not fit either.
+    ASSERT_TRUE(WriteInView(HKEY_CURRENT_USER, kTestKey, L"bare", tooLong, KEY_WOW64_64KEY, REG_SZ, 2048));
+    EXPECT_FALSE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"bare", text));
+}
+
+TEST_F(RegistryStrings, TextIsStoredWithItsTerminator)
+{
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"v", L"6600", true));
+    EXPECT_EQ(StoredBytes(L"v"), 10u);
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, REG_SZ, kTestKey, L"empty", L"", true));
+    EXPECT_EQ(StoredBytes(L"empty"), 2u);
+}
+
+TEST_F(RegistryStrings, OnlyTextValuesAreRead)
+{
+    const wchar_t number[] = L"\x1234";
+    for (DWORD type : {DWORD(REG_DWORD), DWORD(REG_BINARY), DWORD(REG_EXPAND_SZ), DWORD(REG_MULTI_SZ)}) {
+        ASSERT_TRUE(WriteInView(HKEY_CURRENT_USER, kTestKey, L"v", number, KEY_WOW64_64KEY, type, 4));
+        std::wstring text = L"unchanged";
+        EXPECT_FALSE(RegReadString(HKEY_CURRENT_USER, kTestKey, L"v", text)) << type;
+    }
 }
 
 // The installer grants standard users read and set-value access to the tool's
@@ -122,7 +153,7 @@ TEST_F(RegistryStrings, InstallFolderLivesInThe32BitView)
 {
     ASSERT_TRUE(WriteInView(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", L"C:\\Only64\\",
                             KEY_WOW64_64KEY));
-    EXPECT_EQ(GetInstallFolder(), L"");
+    EXPECT_EQ(GetInstallFolder(), GetModuleFolder());
     ASSERT_TRUE(WriteInView(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, L"OrvaneInstallPath",
                             L"C:\\Program Files (x86)\\Orvane\\", KEY_WOW64_32KEY));
     EXPECT_EQ(GetInstallFolder(), L"C:\\Program Files (x86)\\Orvane\\");
@@ -130,6 +161,35 @@ TEST_F(RegistryStrings, InstallFolderLivesInThe32BitView)
     std::wstring text;
     EXPECT_TRUE(RegReadStringHklm(SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", true, text));
     EXPECT_EQ(text, L"C:\\Only64\\");
+}
+
+TEST_F(RegistryStrings, AnInstallFolderThatIsNotLocalAndAbsoluteMeansThisModulesFolder)
+{
+    for (const wchar_t* folder : {L"Orvane\\", L".\\", L"C:Orvane\\", L"\\Orvane\\", L"\\\\server\\share\\Orvane\\",
+                                  L"\\\\?\\C:\\Orvane\\", L"\\\\.\\pipe\\Orvane", L""}) {
+        ASSERT_TRUE(WriteInView(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", folder,
+                                KEY_WOW64_32KEY));
+        EXPECT_EQ(GetInstallFolder(), GetModuleFolder()) << folder;
+    }
+    ASSERT_TRUE(WriteInView(HKEY_LOCAL_MACHINE, SuiteRegistry::kSuiteKey, L"OrvaneInstallPath", L"c:/Orvane",
+                            KEY_WOW64_32KEY));
+    EXPECT_EQ(GetInstallFolder(), L"c:/Orvane");
+}
+
+TEST(SuitePaths, JoinPathPutsOneBackslashBetween)
+{
+    EXPECT_EQ(JoinPath(L"C:\\Orvane\\", L"skin"), L"C:\\Orvane\\skin");
+    EXPECT_EQ(JoinPath(L"C:\\Orvane", L"skin\\lan\\"), L"C:\\Orvane\\skin\\lan\\");
+    EXPECT_EQ(JoinPath(L"C:/Orvane/", L"mirtel.dll"), L"C:/Orvane/mirtel.dll");
+    EXPECT_EQ(JoinPath(L"", L"mirtel.dll"), L"mirtel.dll");
+}
+
+TEST(SuitePaths, OnlyDrivePathsOfThisMachineAreLocalAndAbsolute)
+{
+    EXPECT_TRUE(IsLocalAbsolutePath(L"C:\\"));
+    EXPECT_TRUE(IsLocalAbsolutePath(L"c:/Program Files/Orvane"));
+    for (const wchar_t* path : {L"", L"C:", L"C:x", L"x\\y", L"\\x", L"\\\\host\\share", L"\\\\?\\C:\\x", L"1:\\x"})
+        EXPECT_FALSE(IsLocalAbsolutePath(path)) << path;
 }
 
 TEST_F(RegistryStrings, LoginUidFromTheUsersSuiteKey)
