@@ -30,5 +30,8 @@ struct ConfigData {
     ConfigValueTable valueTable;
     std::map<std::string, ConfigValueTable> moduleValueTables; // built on demand, under `lock`
     std::string version;
+    // Whether the document came from a file only administrators can change
+    // (or from the executable itself); only then may it say what code runs.
+    bool changeableOnlyByAdministrators = false;
     CCriticalSection lock;
 };

@@ -73,6 +73,11 @@ const std::string& CConfigManager::GetValue(const std::string& key)
     return value == m_data->valueTable.end() ? kEmptyText : value->second;
 }
 
+const std::string& CConfigManager::GetAdministratorValue(const std::string& key)
+{
+    return m_data && m_data->changeableOnlyByAdministrators ? GetValue(key) : kEmptyText;
+}
+
 const std::string& CConfigManager::GetVersion()
 {
     return m_data ? m_data->version : kEmptyText;

@@ -39,6 +39,10 @@ public:
     const std::string& GetVersion() override;
     std::wstring GetLocalConfig(const std::wstring& key) override;
 
+    // A global value that may decide what code the tool runs: empty unless
+    // the document came from a source only administrators can change.
+    const std::string& GetAdministratorValue(const std::string& key);
+
     bool IsLoaded() const { return m_data != nullptr; }
     // The loaded configuration, or null; for inspection.
     const ConfigData* Data() const { return m_data.get(); }

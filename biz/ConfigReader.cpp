@@ -1,8 +1,9 @@
 #include "ConfigReader.h"
 
 #include "BlowFishEnc.h"
-#include "base/FileBytes.h"
 #include "ConfigJson.h"
+#include "OpenedFile.h"
+#include "WriteProtection.h"
 #include "XmlAtom.h"
 #include "libutils.h"
 
@@ -60,27 +61,37 @@ bool CConfigReader::LoadOverrideFile()
 {
     if (!IsExistingFile(kOverrideFile))
         return false;
+    CFileHandle file = OpenPlainFile(kOverrideFile, kOverrideFolder, GENERIC_READ | READ_CONTROL, FILE_SHARE_READ,
+                                     OPEN_EXISTING);
     std::vector<char> text;
-    if (!ReadFileBytes(kOverrideFile, FILE_SHARE_READ, kMaxDataFileBytes, text))
+    if (!file || !ReadOpenedFile(file.Get(), kMaxDataFileBytes, text))
         return false;
     text.push_back('\0');
-    return ParseConfig(text.data());
+    return ParseConfig(text.data()) && MarkSource(file.Get());
 }
 
 bool CConfigReader::LoadDataFile()
 {
-    const std::wstring path = DataFilePath();
+    // Opened without sharing so nobody rewrites it under us, and never
+    // through a link: the file may be deleted below.
+    CFileHandle file = OpenPlainFile(DataFilePath(), GetSuiteDataBase(), GENERIC_READ | DELETE | READ_CONTROL, 0,
+                                     OPEN_EXISTING);
     std::vector<char> data;
-    // Opened without sharing so nobody rewrites it under us.
-    if (!ReadFileBytes(path, 0, kMaxDataFileBytes, data))
+    if (!file || !ReadOpenedFile(file.Get(), kMaxDataFileBytes, data))
         return false;
     // Partial blocks were not produced by the cipher: unreadable, not invalid.
     if (data.size() < 8 || data.size() % 8 != 0)
         return false;
     if (ParseDataFileBytes(data))
-        return true;
-    ::DeleteFileW(path.c_str());
+        return MarkSource(file.Get());
+    DeleteOpenedFile(file.Get());
     return false;
+}
+
+bool CConfigReader::MarkSource(HANDLE file)
+{
+    m_data->changeableOnlyByAdministrators = IsFileChangeableOnlyByAdministrators(file);
+    return true;
 }
 
 bool CConfigReader::ParseDataFileBytes(std::vector<char>& bytes)
@@ -110,7 +121,10 @@ bool CConfigReader::LoadResource()
         return false;
     std::vector<char> text(static_cast<const char*>(bytes), static_cast<const char*>(bytes) + size);
     text.push_back('\0');
-    return ParseConfig(text.data());
+    if (!ParseConfig(text.data()))
+        return false;
+    m_data->changeableOnlyByAdministrators = true; // part of the executable itself
+    return true;
 }
 
 bool CConfigReader::ParseConfig(const char* text)

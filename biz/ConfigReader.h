@@ -2,6 +2,8 @@
 // Chooses the source of the configuration document and parses it.
 #include "ConfigData.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@ class CConfigReader {
 public:
     // The fixed path of the override file.
     static constexpr const wchar_t* kOverrideFile = L"c:\\config.xml";
+    static constexpr const wchar_t* kOverrideFolder = L"c:\\";
     // The enciphered document's name in the suite data folder.
     static constexpr const wchar_t* kDataFileName = L"cfg.dll";
     // Larger data files are not configuration documents.
@@ -37,5 +40,8 @@ public:
     static std::wstring DataFilePath();
 
 private:
+    // Notes whether the document's file can be changed only by administrators.
+    bool MarkSource(HANDLE file);
+
     std::unique_ptr<ConfigData> m_data;
 };

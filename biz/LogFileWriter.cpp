@@ -3,6 +3,8 @@
 #include "biz/LogClock.h"
 #include "biz/LogFormat.h"
 #include "biz/Logger.h"
+#include "biz/OpenedFile.h"
+#include "biz/libutils.h"
 
 #include <cstdio>
 
@@ -40,19 +42,30 @@ void CLogFileWriter::Open(const std::wstring& logPath)
 {
     if (logPath.empty())
         return;
-    std::wstring path = FileFor(logPath);
-
-    WIN32_FILE_ATTRIBUTE_DATA info;
-    if (::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &info)) {
-        LONGLONG size = (LONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-        if (size > kMaxKeptBytes) {
-            ::SetFileAttributesW(path.c_str(), info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-            ::DeleteFileW(path.c_str());
+    // The data folder is shared by every user: a link planted there must not
+    // make the tool delete or append to another file, so the file is opened
+    // itself, checked where it really lies, and deleted through that handle.
+    const std::wstring path = FileFor(logPath);
+    const std::wstring trustedFolder = GetSuiteDataBase();
+    {
+        CFileHandle existing(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        LARGE_INTEGER size{};
+        if (existing && IsPlainFileAt(existing.Get(), path, trustedFolder) &&
+            ::GetFileSizeEx(existing.Get(), &size) && size.QuadPart > kMaxKeptBytes) {
+            FILE_BASIC_INFO basic{};
+            if (::GetFileInformationByHandleEx(existing.Get(), FileBasicInfo, &basic, sizeof(basic))) {
+                basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+                if (basic.FileAttributes == 0) // zero would mean "leave as it is"
+                    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+                ::SetFileInformationByHandle(existing.Get(), FileBasicInfo, &basic, sizeof(basic));
+            }
+            DeleteOpenedFile(existing.Get());
         }
     }
 
-    m_file.Reset(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    m_file = OpenPlainFile(path, trustedFolder, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS);
     if (!m_file)
         return;
     LARGE_INTEGER size{};

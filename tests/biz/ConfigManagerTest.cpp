@@ -4,6 +4,7 @@
 #include "biz/libutils.h"
 #include "tests/biz/ConfigTestFiles.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,22 @@ TEST_F(ConfigSources, DataFileWithoutVersionIsDeleted)
     manager.Load();
     EXPECT_FALSE(manager.IsLoaded());
     EXPECT_FALSE(Exists(data.Path()));
+}
+
+TEST_F(ConfigSources, ADataFileThatLinksElsewhereIsNeitherReadNorDeleted)
+{
+    TestEnv::CScratchFolder elsewhere(L"cfgvictim");
+    const std::wstring victim = elsewhere.File(L"victim.bin");
+    const std::string original = "not a configuration, and not the tool's to delete";
+    TestEnv::WriteFileBytes(victim, original);
+    {
+        TestEnv::CSymbolicLink link(victim, CConfigReader::DataFilePath());
+        ASSERT_TRUE(link.IsValid());
+        CConfigManager manager;
+        manager.Load();
+        EXPECT_FALSE(manager.IsLoaded());
+    }
+    EXPECT_EQ(TestEnv::ReadFileBytes(victim), original);
 }
 
 TEST_F(ConfigSources, DataFileOfPartialBlocksIsUnreadableAndKept)

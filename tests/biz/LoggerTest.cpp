@@ -192,6 +192,25 @@ TEST(LogFile, ASecondProcessCannotWriteWhileTheFirstHoldsTheFile)
     ::DeleteFileW(path.c_str());
 }
 
+TEST(LogFile, ALinkInTheDataFolderNeverLeadsTheLogToAnotherFile)
+{
+    // Large enough to be started anew if it were taken for the log.
+    TestEnv::CScratchFolder elsewhere(L"logvictim");
+    const std::wstring victim = elsewhere.File(L"orvane_child_link.normal.txt");
+    const std::string original(600000, 'v');
+    TestEnv::WriteFileBytes(victim, original);
+    {
+        TestEnv::CSymbolicLink folder(elsewhere.Path(), GetSuiteDataFolder() + L"logs\\linked");
+        TestEnv::CSymbolicLink file(victim, LogFileOf(L"orvane_child_linkfile"));
+        ASSERT_TRUE(folder.IsValid() && file.IsValid());
+        ASSERT_EQ(RunLogWriter(L"linked\\orvane_child_link", L"through a folder"), 0u);
+        ASSERT_EQ(RunLogWriter(L"linked\\orvane_child_new", L"a new file there"), 0u);
+        ASSERT_EQ(RunLogWriter(L"orvane_child_linkfile", L"through a file"), 0u);
+    }
+    EXPECT_EQ(TestEnv::ReadFileBytes(victim), original);
+    EXPECT_FALSE(IsExistingFile(elsewhere.File(L"orvane_child_new.normal.txt")));
+}
+
 TEST(LogFile, EmptyNameTurnsLoggingOff)
 {
     // Checked in a child: this process's logger is already named.

@@ -137,6 +137,21 @@ CScratchFolder::~CScratchFolder()
     RemoveFolderTree(m_path);
 }
 
+CSymbolicLink::CSymbolicLink(const std::wstring& target, const std::wstring& link) : m_link(UnixPathOf(link))
+{
+    std::string output;
+    const std::string unixTarget = UnixPathOf(target);
+    m_made = !m_link.empty() && !unixTarget.empty() &&
+             RunUnixCommand("ln -sfn '" + unixTarget + "' '" + m_link + "'", output);
+}
+
+CSymbolicLink::~CSymbolicLink()
+{
+    std::string output;
+    if (m_made)
+        RunUnixCommand("rm -f '" + m_link + "'", output);
+}
+
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
     CFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -171,7 +186,11 @@ void RemoveFolderTree(const std::wstring& path)
             if (name == L"." || name == L"..")
                 continue;
             std::wstring child = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // A link is removed, never followed: what it points at is not ours.
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                if (!::RemoveDirectoryW(child.c_str()))
+                    ::DeleteFileW(child.c_str());
+            } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveFolderTree(child);
             } else {
                 ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -43,6 +43,21 @@ private:
     std::wstring m_path;
 };
 
+// A Unix symbolic link at `link` to `target` for the scope (Wine follows
+// these the way Windows follows a planted link).
+class CSymbolicLink {
+public:
+    CSymbolicLink(const std::wstring& target, const std::wstring& link);
+    ~CSymbolicLink();
+    CSymbolicLink(const CSymbolicLink&) = delete;
+    CSymbolicLink& operator=(const CSymbolicLink&) = delete;
+    bool IsValid() const { return m_made; }
+
+private:
+    std::string m_link;
+    bool m_made = false;
+};
+
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
 void RemoveFolderTree(const std::wstring& path);
