@@ -26,6 +26,12 @@ struct CertContext {
     static void Close(Handle h) noexcept { ::CertFreeCertificateContext(h); }
 };
 
+struct CertChain {
+    using Handle = PCCERT_CHAIN_CONTEXT;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::CertFreeCertificateChain(h); }
+};
+
 struct CryptProvider {
     using Handle = HCRYPTPROV;
     static Handle Invalid() noexcept { return 0; }
@@ -49,6 +55,7 @@ struct CatAdmin {
 using CCertStore = CScopedHandle<HandleTraits::CertStore>;
 using CCryptMsg = CScopedHandle<HandleTraits::CryptMsg>;
 using CCertContext = CScopedHandle<HandleTraits::CertContext>;
+using CCertChain = CScopedHandle<HandleTraits::CertChain>;
 using CCryptProvider = CScopedHandle<HandleTraits::CryptProvider>;
 using CCryptHash = CScopedHandle<HandleTraits::CryptHash>;
 using CCatAdmin = CScopedHandle<HandleTraits::CatAdmin>;

@@ -5,8 +5,10 @@
 #include <array>
 
 #include "biz/ConfigManager.h"
+#include "biz/EmbeddedSignature.h"
 #include "biz/KeyValueFile.h"
 #include "biz/Logger.h"
+#include "biz/ModuleFile.h"
 #include "biz/libutils.h"
 
 namespace {
@@ -48,9 +50,19 @@ std::wstring FromUtf8(const std::string& text)
     return wide;
 }
 
-std::wstring FromAscii(const std::string& text)
+std::string FromWide(const wchar_t* key)
 {
-    return std::wstring(text.begin(), text.end());
+    return std::string(key, key + wcslen(key)); // keys are ASCII
+}
+
+// A setting that decides what code runs: config.ini beside the module (which
+// only those who could replace the module itself can write), else the suite
+// configuration when its document can be changed only by administrators.
+std::wstring ReadTrustSetting(const wchar_t* key)
+{
+    CConfigManager* manager = GetConfigManager();
+    std::wstring fromDocument = manager ? FromUtf8(manager->GetAdministratorValue(FromWide(key))) : std::wstring();
+    return ReadConfigIni(key, fromDocument);
 }
 
 // Returns the mode and the configured thumbprints, reading them on first use.
@@ -60,12 +72,10 @@ TProcessConfig ReadProcessConfig()
     TProcessConfig& config = ProcessConfig();
     if (config.mode == CDigitalCertify::kModeUnread) {
         config.mode = CDigitalCertify::kModeDefault;
-        CConfigManager* manager = GetConfigManager();
-        std::string modeText = manager ? manager->GetValue("CheckDigitalCertify") : std::string();
+        std::wstring modeText = ReadTrustSetting(L"CheckDigitalCertify");
         if (!modeText.empty())
-            config.mode = ParseDecimal(FromAscii(modeText));
-        std::wstring configured = manager ? FromUtf8(manager->GetValue("ThrumbPrintsList")) : std::wstring();
-        config.extraThumbprints = SplitThumbprintList(ReadConfigIni(L"ThrumbPrintsList", configured));
+            config.mode = ParseDecimal(modeText);
+        config.extraThumbprints = SplitThumbprintList(ReadTrustSetting(L"ThrumbPrintsList"));
     }
     return config;
 }
@@ -125,8 +135,23 @@ int CDigitalCertify::VerificationMode()
 
 bool CDigitalCertify::CheckSignature(const wchar_t* path)
 {
-    if (!path || !IsExistingFile(path)) {
-        LOG_INFO(L"DigitalCertify", L"file not exit. check signature error:%s", path ? path : L"(null)");
+    if (!path) {
+        LOG_INFO(L"DigitalCertify", L"file not exit. check signature error:%s", L"(null)");
+        return false;
+    }
+    return CheckSignature(CModuleFile(path));
+}
+
+bool CDigitalCertify::CheckSignature(const CModuleFile& file)
+{
+    const wchar_t* path = file.Path().c_str();
+    if (file.State() == CModuleFile::EState::Missing) {
+        LOG_INFO(L"DigitalCertify", L"file not exit. check signature error:%s", path);
+        return false;
+    }
+    if (file.State() != CModuleFile::EState::Opened) {
+        LOG_ERROR(L"DigitalCertify", L"file unreadable:%s", path);
+        LOG_INFO(L"DigitalCertify", L"check signature error:%s", path);
         return false;
     }
 
@@ -135,32 +160,37 @@ bool CDigitalCertify::CheckSignature(const wchar_t* path)
         return true;
 
     CLockGuard guard(m_lock);
-    // The thumbprint and the name are read from the signature without
-    // verifying it, so a signature copied onto other code must not count.
-    if (!IsSignatureDigestIntact(path)) {
-        LOG_ERROR(L"DigitalCertify", L"signature digest mismatch:%s", path);
-        LOG_INFO(L"DigitalCertify", L"check signature error:%s", path);
-        return false;
-    }
     for (const std::wstring& thumbprint : config.extraThumbprints)
         if (!IsTrustedThumbprint(thumbprint))
             m_thumbprints.push_back(thumbprint);
 
-    bool trustChecked = true;
-    if (config.mode == kModeWinTrust && !VerifyTrust(path)) {
+    TEmbeddedSignature signature(file.Bytes());
+    const ESignatureRead read = ReadEmbeddedSignature(signature);
+    // The thumbprint and the name are read from the signature without
+    // verifying it, so a signature copied onto other code must not count.
+    if (!IsImageDigestIntact(read, signature)) {
+        LOG_ERROR(L"DigitalCertify", L"signature digest mismatch:%s", path);
+        LOG_INFO(L"DigitalCertify", L"check signature error:%s", path);
+        return false;
+    }
+    // A failed trust check is final: no name may overrule it.
+    if (config.mode == kModeWinTrust && !VerifyTrust(file)) {
         LOG_ERROR(L"DigitalCertify", L"sigverify_check failed:%s", path);
-        trustChecked = false;
+        LOG_INFO(L"DigitalCertify", L"check signature error:%s", path);
+        return false;
     }
-    if (trustChecked) {
-        if (IsTrustedThumbprint(GetSignerThumbprint(path)))
-            return true;
-        LOG_ERROR(L"DigitalCertify", L"sigverify_getThrumbPrint failed:%s", path);
-    }
-
-    std::wstring signer;
-    if (GetSignerName(path, signer) && IsTrustedSignerName(signer))
+    if (read == ESignatureRead::Present && IsTrustedThumbprint(SignerThumbprint(signature)))
         return true;
+    LOG_ERROR(L"DigitalCertify", L"sigverify_getThrumbPrint failed:%s", path);
 
+    // Anyone can make a certificate with any name: a name counts only when
+    // a root this machine trusts vouches for its certificate.
+    std::wstring signer;
+    if (read == ESignatureRead::Present && SignerName(signature, signer) && IsTrustedSignerName(signer)) {
+        if (SignerChainsToTrustedRoot(signature))
+            return true;
+        LOG_ERROR(L"DigitalCertify", L"signer not trusted:%s", path);
+    }
     LOG_INFO(L"DigitalCertify", L"check signature error:%s", path);
     return false;
 }

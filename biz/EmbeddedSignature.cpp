@@ -1,7 +1,5 @@
 #include "biz/EmbeddedSignature.h"
 
-#include "base/FileBytes.h"
-
 #include <wincrypt.h>
 #include <wintrust.h>
 
@@ -10,7 +8,6 @@
 namespace {
 
 constexpr DWORD kEncoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
-constexpr ULONGLONG kMaxImageBytes = 64ull << 20;
 constexpr DWORD kSecurityDirectory = 4;
 
 DWORD ReadU32(const std::vector<BYTE>& image, size_t offset)
@@ -62,10 +59,8 @@ ESignatureRead LocateCertificateTable(TEmbeddedSignature& signature)
 
 } // namespace
 
-ESignatureRead ReadEmbeddedSignature(const wchar_t* path, TEmbeddedSignature& signature)
+ESignatureRead ReadEmbeddedSignature(TEmbeddedSignature& signature)
 {
-    if (!path || !ReadFileBytes(path, FILE_SHARE_READ, kMaxImageBytes, signature.image))
-        return ESignatureRead::None;
     const ESignatureRead table = LocateCertificateTable(signature);
     if (table != ESignatureRead::Present)
         return table;

@@ -1,8 +1,8 @@
 // The Authenticode image digest of a module, checked offline: the digest the
 // signature records must be the file's own, and the signer's signature must
-// cover that record. No certificate chain is built (a trust provider run
-// costs hundreds of milliseconds at start-up); who signed is decided by the
-// thumbprint and name checks that follow.
+// cover that record. No trust provider runs here (that costs hundreds of
+// milliseconds at start-up); who signed is decided by the thumbprint and
+// name checks that follow.
 #include <windows.h>
 #include <wincrypt.h>
 #include <wintrust.h>
@@ -14,6 +14,7 @@
 #include "biz/CryptHandles.h"
 #include "biz/DigitalCertify.h"
 #include "biz/EmbeddedSignature.h"
+#include "biz/ModuleFile.h"
 
 namespace {
 
@@ -111,10 +112,9 @@ bool SignerCoversContent(HCRYPTMSG message, const CBytes& content)
 
 } // namespace
 
-bool CDigitalCertify::IsSignatureDigestIntact(const wchar_t* path)
+bool IsImageDigestIntact(ESignatureRead read, const TEmbeddedSignature& signature)
 {
-    TEmbeddedSignature signature;
-    switch (ReadEmbeddedSignature(path, signature)) {
+    switch (read) {
     case ESignatureRead::None:
         return true; // nothing signed here, so nothing contradicts the file
     case ESignatureRead::Damaged:
@@ -140,4 +140,14 @@ bool CDigitalCertify::IsSignatureDigestIntact(const wchar_t* path)
         !SameBytes(indirect->Digest.pbData, indirect->Digest.cbData, digest))
         return false;
     return SignerCoversContent(message, content);
+}
+
+bool CDigitalCertify::IsSignatureDigestIntact(const wchar_t* path)
+{
+    // A file that cannot be read vouches for nothing.
+    CModuleFile file(path ? path : L"");
+    if (file.State() != CModuleFile::EState::Opened)
+        return false;
+    TEmbeddedSignature signature(file.Bytes());
+    return IsImageDigestIntact(ReadEmbeddedSignature(signature), signature);
 }

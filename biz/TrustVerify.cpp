@@ -10,7 +10,7 @@
 #include "biz/CryptHandles.h"
 #include "biz/DigitalCertify.h"
 #include "biz/Logger.h"
-#include "biz/libutils.h"
+#include "biz/ModuleFile.h"
 
 namespace {
 
@@ -43,6 +43,12 @@ LONG CallWinVerifyTrust(WINTRUST_DATA& data)
     return ::WinVerifyTrust(nullptr, &action, &data);
 }
 
+bool RewindFile(HANDLE file)
+{
+    LARGE_INTEGER start{};
+    return ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != FALSE;
+}
+
 std::wstring HexUpper(const BYTE* bytes, DWORD size)
 {
     std::wstring text;
@@ -58,22 +64,25 @@ std::wstring HexUpper(const BYTE* bytes, DWORD size)
 
 bool CDigitalCertify::VerifyTrust(const wchar_t* path)
 {
-    if (!path || !IsExistingFile(path))
+    return VerifyTrust(CModuleFile(path ? path : L""));
+}
+
+bool CDigitalCertify::VerifyTrust(const CModuleFile& file)
+{
+    if (file.State() != CModuleFile::EState::Opened)
         return false;
     CCatAdmin admin;
     if (!::CryptCATAdminAcquireContext(admin.Receive(), nullptr, 0))
         return false;
 
+    // Every read goes through the held handle, from the file's start.
+    const HANDLE handle = file.Handle();
+    const wchar_t* path = file.Path().c_str();
     BYTE hash[100] = {};
     DWORD hashSize = sizeof(hash);
-    {
-        CFileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file)
-            return false;
-        if (!::CryptCATAdminCalcHashFromFileHandle(file.Get(), &hashSize, hash, 0) || hashSize > sizeof(hash))
-            hashSize = 0;
-    }
+    if (!RewindFile(handle) || !::CryptCATAdminCalcHashFromFileHandle(handle, &hashSize, hash, 0) ||
+        hashSize > sizeof(hash))
+        hashSize = 0;
     std::wstring memberTag = HexUpper(hash, hashSize);
 
     CCatalogInfo catalog(admin.Get(), hashSize ? ::CryptCATAdminEnumCatalogFromHash(admin.Get(), hash, hashSize,
@@ -96,6 +105,7 @@ bool CDigitalCertify::VerifyTrust(const wchar_t* path)
         catalogInfo.info.pcwszCatalogFilePath = catalogFile.wszCatalogFile;
         catalogInfo.info.pcwszMemberTag = memberTag.c_str();
         catalogInfo.info.pcwszMemberFilePath = path;
+        catalogInfo.info.hMemberFile = handle;
         data.dwUnionChoice = WTD_CHOICE_CATALOG;
         data.pCatalog = &catalogInfo.info;
         data.fdwRevocationChecks = WTD_REVOKE_WHOLECHAIN;
@@ -103,17 +113,18 @@ bool CDigitalCertify::VerifyTrust(const wchar_t* path)
     } else {
         fileInfo.cbStruct = sizeof(fileInfo);
         fileInfo.pcwszFilePath = path;
+        fileInfo.hFile = handle;
         data.dwUnionChoice = WTD_CHOICE_FILE;
         data.pFile = &fileInfo;
         data.fdwRevocationChecks = WTD_REVOKE_NONE;
         data.dwProvFlags = WTD_SAFER_FLAG;
     }
 
-    LONG result = CallWinVerifyTrust(data);
+    LONG result = RewindFile(handle) ? CallWinVerifyTrust(data) : TRUST_E_NOSIGNATURE;
     if (result != 0) {
         int retries = 0;
         while (result != 0 && retries < kMaxRetries) {
-            result = CallWinVerifyTrust(data);
+            result = RewindFile(handle) ? CallWinVerifyTrust(data) : TRUST_E_NOSIGNATURE;
             ++retries;
         }
         LOG_INFO(L"DigitalCertify", L"error times:%d result:%d", retries, static_cast<int>(result));

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "biz/DigitalCertify.h"
+#include "biz/ModuleFile.h"
 #include "base/ScopedHandle.h"
 #include "biz/libutils.h"
 
@@ -28,13 +29,6 @@ void CopyField(wchar_t (&field)[N], const std::wstring& text)
     size_t length = std::min({text.size(), text.find(L'\0'), N - 1});
     std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), field);
     field[length] = L'\0';
-}
-
-std::wstring JoinPath(const std::wstring& folder, const wchar_t* name)
-{
-    if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/')
-        return folder + name;
-    return folder + L'\\' + name;
 }
 
 bool LibraryFolder(const wchar_t* folder, std::wstring& result)
@@ -81,13 +75,14 @@ int InitialiseLibrary(const wchar_t* folder)
     std::wstring libraryPath = FullPath(JoinPath(libraryFolder, L"mirtel.dll"));
     std::wstring dataPath = JoinPath(libraryFolder, L"data32.cfg");
 
+    // Held from the check until the loader has mapped it.
+    const CModuleFile file(libraryPath);
     {
         CDigitalCertify verifier;
-        if (!verifier.CheckSignature(libraryPath.c_str()))
+        if (!verifier.CheckSignature(file))
             return -1;
     }
-
-    HMODULE library = ::LoadLibraryW(libraryPath.c_str());
+    HMODULE library = file.Load();
     if (!library)
         return -1;
 
@@ -173,13 +168,19 @@ bool ReadParticipation(int& value)
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, SuiteRegistry::kConfigsKey, 0, KEY_READ | KEY_WOW64_64KEY,
                         key.Receive()) != ERROR_SUCCESS)
         return false;
-    // The registry type is not checked: whatever the first 4 bytes say is the choice.
-    DWORD data = 0;
-    DWORD size = sizeof(data);
-    if (::RegQueryValueExW(key.Get(), L"participation", nullptr, nullptr, reinterpret_cast<BYTE*>(&data),
-                           &size) != ERROR_SUCCESS)
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (::RegQueryValueExW(key.Get(), L"participation", nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return false;
-    value = static_cast<int>(data);
+    // Only a 32-bit number is a choice; a value of any other type or size is
+    // there but says nothing, which the gate takes as "no".
+    DWORD data = 0;
+    value = kNoParticipationChoice;
+    if (type == REG_DWORD && size == sizeof(data) &&
+        ::RegQueryValueExW(key.Get(), L"participation", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_DWORD && size == sizeof(data))
+        value = static_cast<int>(data);
     return true;
 }
 

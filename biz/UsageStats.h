@@ -23,8 +23,10 @@ int UsageStatsTrackIfAllowed(const wchar_t* category, const wchar_t* eventId, co
                              int value, int count, const UsageStatsAttr* attributes);
 
 // "participation" under HKCU\SOFTWARE\Orvane\Tamsel\Configs (64-bit view).
-// False, and `value` untouched, when the key or value is missing.
+// False, and `value` untouched, when the key or value is missing; a value
+// that is not a REG_DWORD reads as kNoParticipationChoice.
 bool ReadParticipation(int& value);
+inline constexpr int kNoParticipationChoice = -1;
 
 // The gate: send unless the participation value was read and differs from 1.
 bool IsParticipationAllowed();

@@ -177,20 +177,35 @@ TEST_F(SignatureCheck, EveryVerifierGetsTheConfiguredThumbprints)
     EXPECT_TRUE(Check(path)); // a second verifier, after the configuration was read
 }
 
-TEST_F(SignatureCheck, ASignerNameWithTheMakersNameIsAcceptedAfterTheThumbprintMessage)
+TEST_F(SignatureCheck, TheMakersNameCountsForACertificateATrustedRootIssued)
 {
     TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
-    std::wstring path = Copy(L"signed-orvane", L"mirtel.dll");
+    std::wstring path = Copy(L"signed-orvane-issued", L"mirtel.dll");
     TestLog::CLogCapture log;
     EXPECT_TRUE(Check(path));
     EXPECT_TRUE(log.Contains(L"sigverify_getThrumbPrint failed:" + path));
     EXPECT_FALSE(log.Contains(L"check signature error:"));
+    // "Microsoft Corporation" in any capitalisation, under the same condition.
+    EXPECT_TRUE(Check(Copy(L"signed-microsoft-issued", L"ms.dll")));
 }
 
-TEST_F(SignatureCheck, MicrosoftCorporationInAnyCapitalisationIsAccepted)
+TEST_F(SignatureCheck, ASelfMadeCertificateWithTheSameNameIsRefused)
 {
     TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
-    EXPECT_TRUE(Check(Copy(L"signed-microsoft", L"mirtel.dll")));
+    for (const wchar_t* variant : {L"signed-orvane", L"signed-microsoft"}) {
+        std::wstring path = Copy(variant, std::wstring(variant) + L".dll");
+        std::wstring selfMadeName, issuedName;
+        ASSERT_TRUE(CDigitalCertify::GetSignerName(path.c_str(), selfMadeName));
+        const std::wstring issued = MirtelBuild(std::wstring(variant) + L"-issued");
+        ASSERT_TRUE(CDigitalCertify::GetSignerName(issued.c_str(), issuedName));
+        ASSERT_EQ(selfMadeName, issuedName);
+        TestLog::CLogCapture log;
+        EXPECT_FALSE(Check(path)) << TrustTest::ToUtf8(path);
+        EXPECT_TRUE(log.Contains(L"signer not trusted:" + path)) << TrustTest::ToUtf8(log.Text());
+        EXPECT_TRUE(log.Contains(L"check signature error:" + path));
+        EXPECT_FALSE(CDigitalCertify::IsSignerChainTrusted(path.c_str()));
+    }
+    EXPECT_TRUE(CDigitalCertify::IsSignerChainTrusted(MirtelBuild(L"signed-orvane-issued").c_str()));
 }
 
 TEST_F(SignatureCheck, AnUnlistedForeignSignerIsRejected)
@@ -202,71 +217,80 @@ TEST_F(SignatureCheck, AnUnlistedForeignSignerIsRejected)
     EXPECT_TRUE(log.Contains(L"check signature error:" + path));
 }
 
-TEST_F(SignatureCheck, WithoutAnyListOnlyTheNameCanAccept)
+TEST_F(SignatureCheck, WithoutAnyListOnlyATrustedNameCanAccept)
 {
     TrustTest::CConfigIni ini("[config]\r\n");
     EXPECT_FALSE(Check(Copy(L"signed", L"a.dll")));
-    EXPECT_TRUE(Check(Copy(L"signed-orvane", L"b.dll")));
+    EXPECT_FALSE(Check(Copy(L"signed-orvane", L"b.dll")));
+    EXPECT_TRUE(Check(Copy(L"signed-orvane-issued", L"c.dll")));
 }
 
-TEST_F(SignatureCheck, TheSuiteConfigurationSuppliesTheDefaultList)
+TEST_F(SignatureCheck, ADocumentUsersCanChangeSetsNeitherModeNorThumbprints)
 {
+    // Under Wine every file belongs to the user, so c:\config.xml is such a
+    // document; its other values still load.
     std::string thumbprint = TrustTest::ToUtf8(CertificateThumbprint("tamsel"));
     TrustTest::CConfigIni ini("[config]\r\n");
+    TrustTest::CConfigDocument document("{\"ThrumbPrintsList\": \"" + thumbprint +
+                                        "\", \"CheckDigitalCertify\": \"3\", \"other\": \"kept\"}");
+    EXPECT_EQ(GetConfigManager()->GetValue("other"), "kept");
+    EXPECT_EQ(GetConfigManager()->GetAdministratorValue("other"), "");
+    EXPECT_FALSE(Check(Copy(L"signed", L"a.dll")));
+    EXPECT_FALSE(Check(Copy(L"unsigned", L"b.dll")));
+    EXPECT_EQ(CDigitalCertify::VerificationMode(), CDigitalCertify::kModeDefault);
+}
+
+TEST_F(SignatureCheck, ConfigIniBesideTheModuleSetsModeAndThumbprints)
+{
+    std::string thumbprint = TrustTest::ToUtf8(CertificateThumbprint("tamsel"));
     {
-        TrustTest::CConfigDocument document("{\"ThrumbPrintsList\": \"" + thumbprint + "\"}");
+        TrustTest::CConfigIni ini("[config]\r\nThrumbPrintsList=" + thumbprint + "\r\n");
         EXPECT_TRUE(Check(Copy(L"signed", L"a.dll")));
     }
     {
-        // config.ini wins over the suite configuration.
-        TrustTest::CConfigIni override("[config]\r\nThrumbPrintsList=0000000000000000000000000000000000000000\r\n");
-        TrustTest::CConfigDocument document("{\"ThrumbPrintsList\": \"" + thumbprint + "\"}");
-        EXPECT_FALSE(Check(Copy(L"signed", L"b.dll")));
+        TrustTest::CConfigIni ini("[config]\r\nCheckDigitalCertify=3\r\n");
+        EXPECT_TRUE(Check(Copy(L"unsigned", L"b.dll")));
+        EXPECT_EQ(CDigitalCertify::VerificationMode(), CDigitalCertify::kModeAcceptAll);
     }
 }
 
-TEST_F(SignatureCheck, ModeThreeAcceptsEveryExistingFileWithoutOpeningIt)
+TEST_F(SignatureCheck, ModeThreeAcceptsEveryReadableFileButNotALockedOne)
 {
-    TrustTest::CConfigIni ini("[config]\r\n");
-    TrustTest::CConfigDocument document("{\"CheckDigitalCertify\": \"3\"}");
+    TrustTest::CConfigIni ini("[config]\r\nCheckDigitalCertify=3\r\n");
     std::wstring text = m_folder.File(L"text.dll");
     TestEnv::WriteFileBytes(text, "not a program");
     EXPECT_TRUE(Check(Copy(L"unsigned", L"mirtel.dll")));
+    EXPECT_TRUE(Check(text));
     EXPECT_EQ(CDigitalCertify::VerificationMode(), CDigitalCertify::kModeAcceptAll);
     {
-        // Held without any sharing: the check must not even try to open it.
-        CFileHandle held(::CreateFileW(text.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        // Held open for writing elsewhere: what would be loaded is not known.
+        CFileHandle held(::CreateFileW(text.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                       nullptr));
         ASSERT_TRUE(held);
         TestLog::CLogCapture log;
-        EXPECT_TRUE(Check(text));
-        EXPECT_FALSE(log.Contains(L"DigitalCertify"));
+        EXPECT_FALSE(Check(text));
+        EXPECT_TRUE(log.Contains(L"file unreadable:" + text));
     }
     EXPECT_FALSE(Check(m_folder.File(L"absent.dll")));
 }
 
 TEST_F(SignatureCheck, TheModeIsReadOncePerProcess)
 {
-    TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
     std::wstring unsignedCopy = Copy(L"unsigned", L"mirtel.dll");
+    TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
     EXPECT_FALSE(Check(unsignedCopy));
 
     // A configuration that changes later is not read again...
-    TestEnv::WriteFileBytes(L"C:\\config.xml",
-                            "<Suite version=\"1\"><Globle><Config>{\"CheckDigitalCertify\": \"3\"}</Config></Globle></Suite>");
-    GetConfigManager()->Load();
+    TestEnv::WriteFileBytes(GetModuleFolder() + L"config.ini", "[config]\r\nCheckDigitalCertify=3\r\n");
     EXPECT_FALSE(Check(unsignedCopy));
     // ...until the process starts anew.
     DigitalCertifyTesting::Reset();
     EXPECT_TRUE(Check(unsignedCopy));
-
-    ::DeleteFileW(L"C:\\config.xml");
-    GetConfigManager()->Load();
 }
 
 TEST_F(SignatureCheck, ANonNumericModeMeansTheDefaultChecks)
 {
-    TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
-    TrustTest::CConfigDocument document("{\"CheckDigitalCertify\": \"yes\"}");
+    TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni() + "CheckDigitalCertify=yes\r\n");
     EXPECT_FALSE(Check(Copy(L"unsigned", L"a.dll")));
     EXPECT_EQ(CDigitalCertify::VerificationMode(), 0);
     EXPECT_TRUE(Check(Copy(L"signed", L"b.dll")));
@@ -282,22 +306,25 @@ std::wstring TamperedCopy(const std::wstring& variant, const std::wstring& path)
     return path;
 }
 
+std::string ModeTwoConfigIni()
+{
+    return TrustTest::TrustingConfigIni() + "CheckDigitalCertify=2\r\n";
+}
+
 } // namespace
 
 TEST_F(SignatureCheck, ModeTwoAcceptsAListedSignerThatWinVerifyTrustAccepts)
 {
-    TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
-    TrustTest::CConfigDocument document("{\"CheckDigitalCertify\": \"2\"}");
+    TrustTest::CConfigIni ini(ModeTwoConfigIni());
     TestLog::CLogCapture log;
     EXPECT_TRUE(Check(Copy(L"signed", L"mirtel.dll")));
     EXPECT_EQ(CDigitalCertify::VerificationMode(), CDigitalCertify::kModeWinTrust);
     EXPECT_FALSE(log.Contains(L"DigitalCertify")) << TrustTest::ToUtf8(log.Text());
 }
 
-TEST_F(SignatureCheck, ModeTwoRejectsAnUnsignedFileAfterTheTrustAndNameChecks)
+TEST_F(SignatureCheck, ModeTwoRefusesAtOnceWhenWinVerifyTrustFails)
 {
-    TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
-    TrustTest::CConfigDocument document("{\"CheckDigitalCertify\": \"2\"}");
+    TrustTest::CConfigIni ini(ModeTwoConfigIni());
     std::wstring path = Copy(L"unsigned", L"mirtel.dll");
     TestLog::CLogCapture log;
     EXPECT_FALSE(Check(path));
@@ -310,38 +337,41 @@ TEST_F(SignatureCheck, ModeTwoRejectsAnUnsignedFileAfterTheTrustAndNameChecks)
     ASSERT_NE(final, std::wstring::npos);
     EXPECT_LT(retries, trust);
     EXPECT_LT(trust, final);
-    // A failed trust check goes straight to the name check.
+    // Neither a thumbprint nor a name is looked at after a failed trust check.
     EXPECT_FALSE(log.Contains(L"sigverify_getThrumbPrint failed"));
+    EXPECT_FALSE(log.Contains(L"signer not trusted"));
 }
 
-TEST_F(SignatureCheck, ModeTwoAcceptsAnUnlistedSignerByName)
+TEST_F(SignatureCheck, ModeTwoTakesANameOnlyFromACertificateATrustedRootIssued)
 {
-    TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
-    TrustTest::CConfigDocument document("{\"CheckDigitalCertify\": \"2\"}");
-    std::wstring path = Copy(L"signed-orvane", L"mirtel.dll");
+    TrustTest::CConfigIni ini(ModeTwoConfigIni());
+    std::wstring issued = Copy(L"signed-orvane-issued", L"issued.dll");
+    std::wstring selfMade = Copy(L"signed-orvane", L"selfmade.dll");
     TestLog::CLogCapture log;
-    EXPECT_TRUE(Check(path));
+    EXPECT_TRUE(Check(issued));
     EXPECT_FALSE(log.Contains(L"sigverify_check failed"));
-    EXPECT_TRUE(log.Contains(L"sigverify_getThrumbPrint failed:" + path));
+    // Wine's trust provider takes the self-made one; the name still does not count.
+    EXPECT_FALSE(Check(selfMade));
+    EXPECT_TRUE(log.Contains(L"signer not trusted:" + selfMade));
 }
 
 TEST_F(SignatureCheck, ATamperedSignedFileIsRejectedWhateverItsSigner)
 {
     TrustTest::CConfigIni ini(TrustTest::TrustingConfigIni());
     std::wstring listed = TamperedCopy(L"signed", m_folder.File(L"listed.dll"));
-    std::wstring named = TamperedCopy(L"signed-orvane", m_folder.File(L"named.dll"));
+    std::wstring named = TamperedCopy(L"signed-orvane-issued", m_folder.File(L"named.dll"));
     TestLog::CLogCapture log;
     EXPECT_FALSE(Check(listed));
     EXPECT_FALSE(Check(named));
     EXPECT_TRUE(log.Contains(L"signature digest mismatch:" + listed));
     EXPECT_TRUE(log.Contains(L"check signature error:" + named));
     {
-        TrustTest::CConfigDocument document("{\"CheckDigitalCertify\": \"2\"}");
+        TrustTest::CConfigIni modeTwo(ModeTwoConfigIni());
         EXPECT_FALSE(Check(listed));
         EXPECT_FALSE(Check(named));
     }
     {
-        TrustTest::CConfigDocument document("{\"CheckDigitalCertify\": \"3\"}");
+        TrustTest::CConfigIni modeThree("[config]\r\nCheckDigitalCertify=3\r\n");
         EXPECT_TRUE(Check(listed)); // mode 3 checks nothing, by design
     }
 }

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <sstream>
 
+#include <wincrypt.h>
+
 #include "biz/ConfigManager.h"
+#include "biz/CryptHandles.h"
 #include "biz/DigitalCertify.h"
 #include "base/ScopedHandle.h"
 #include "biz/libutils.h"
@@ -26,6 +30,48 @@ void ForgetTrustConfiguration()
 {
     DigitalCertifyTesting::Reset();
 }
+
+// The build's test root among the prefix's trusted roots for the whole test
+// program. Added before any test runs: Wine reads the roots once per process.
+// Wine keeps the store in the registry, one key per certificate named by its
+// thumbprint, and does not drop that key when the certificate is deleted
+// through the store, so the key itself is removed afterwards.
+class CTrustedTestRoot : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        std::string der = TestEnv::ReadFileBytes(MirtelBuildFolder() + L"signing\\testroot.der");
+        CCertStore roots(::CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root"));
+        ASSERT_TRUE(roots) << "the machine's root store does not open";
+        CCertContext added;
+        ASSERT_TRUE(::CertAddEncodedCertificateToStore(roots.Get(), X509_ASN_ENCODING,
+                                                       reinterpret_cast<const BYTE*>(der.data()),
+                                                       static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING,
+                                                       added.Receive()))
+            << "the test root cannot be added";
+        BYTE hash[20] = {};
+        DWORD size = sizeof(hash);
+        ASSERT_TRUE(::CertGetCertificateContextProperty(added.Get(), CERT_SHA1_HASH_PROP_ID, hash, &size));
+        wchar_t digits[3];
+        for (BYTE byte : hash) {
+            std::swprintf(digits, 3, L"%02X", byte);
+            m_key += digits;
+        }
+    }
+
+    void TearDown() override
+    {
+        if (!m_key.empty())
+            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, (kRootCertificates + m_key).c_str(), KEY_WOW64_64KEY, 0);
+    }
+
+private:
+    static inline const std::wstring kRootCertificates =
+        L"Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\";
+    std::wstring m_key;
+};
+
+::testing::Environment* const g_trustedTestRoot = ::testing::AddGlobalTestEnvironment(new CTrustedTestRoot);
 
 } // namespace
 
@@ -137,13 +183,16 @@ CUserRegistryValue::~CUserRegistryValue()
 
 void CUserRegistryValue::SetDword(DWORD value)
 {
+    SetRaw(REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+}
+
+void CUserRegistryValue::SetRaw(DWORD type, const BYTE* data, DWORD size)
+{
     CRegKey key;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, m_keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
                                 nullptr, key.Receive(), nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExW(key.Get(), m_name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                               sizeof(value)),
-              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetValueExW(key.Get(), m_name.c_str(), 0, type, data, size), ERROR_SUCCESS);
 }
 
 void CUserRegistryValue::SetString(const std::wstring& value)

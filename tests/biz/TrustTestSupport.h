@@ -12,8 +12,12 @@
 namespace TrustTest {
 
 // <build>\tools\mirtel\<variant>\mirtel.dll: "unsigned", "signed" (the build's
-// own certificate), "signed-orvane", "signed-microsoft", "signed-contoso",
-// "signed-notrack" (no "trackEvent2"), "signed-noinit" (no "initialize2").
+// own certificate), "signed-orvane", "signed-microsoft", "signed-contoso"
+// (self-signed), "signed-orvane-issued", "signed-microsoft-issued" (the same
+// names, issued by the test root every test program trusts),
+// "signed-notrack" (no "trackEvent2"), "signed-noinit" (no "initialize2"),
+// "unsigned-marker" and "signed-marker" (note each load in the file named by
+// ORVANE_LOAD_MARKER).
 std::wstring MirtelBuild(const std::wstring& variant);
 
 // The 40 lower-case hex digits of a build certificate: "tamsel", "orvane", "microsoft", "contoso".
@@ -56,6 +60,7 @@ public:
     CUserRegistryValue(const std::wstring& keyPath, const std::wstring& name);
     ~CUserRegistryValue();
     void SetDword(DWORD value);
+    void SetRaw(DWORD type, const BYTE* data, DWORD size);
     void SetString(const std::wstring& value);
     void Remove();
 

@@ -1,7 +1,12 @@
 // The statistics adapter against the real, signed stand-in library.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
 #include "biz/Logger.h"
+#include "base/ScopedHandle.h"
 #include "biz/UsageStats.h"
 #include "biz/libutils.h"
 #include "tests/biz/TrustTestSupport.h"
@@ -243,14 +248,25 @@ TEST_F(UsageStatsLibrary, ParticipationAbsentOrOneSendsAndZeroRefuses)
     EXPECT_EQ(Calls("trackEvent2").size(), 2u);
 }
 
-TEST_F(UsageStatsLibrary, ParticipationIgnoresTheRegistryType)
+TEST_F(UsageStatsLibrary, OnlyTheNumberOneAllowsEventsWhateverElseIsStored)
 {
-    // A text "1" is the bytes '1',0,0,0... read as an integer: 0x31, which is not 1.
+    const BYTE one[8] = {1};
+    struct {
+        DWORD type;
+        DWORD size;
+    } others[] = {{REG_BINARY, 8}, {REG_BINARY, 4}, {REG_QWORD, 8}, {REG_DWORD, 2}, {REG_BINARY, 0}};
+    for (const auto& other : others) {
+        m_participation.SetRaw(other.type, one, other.size);
+        int value = 1;
+        EXPECT_TRUE(ReadParticipation(value)) << other.type << "/" << other.size;
+        EXPECT_NE(value, 1);
+        EXPECT_FALSE(IsParticipationAllowed()) << other.type << "/" << other.size;
+    }
+    // A text "1" is not the number 1 either.
     m_participation.SetString(L"1");
-    int value = 0;
-    EXPECT_TRUE(ReadParticipation(value));
-    EXPECT_EQ(value, 0x31);
     EXPECT_FALSE(IsParticipationAllowed());
+    m_participation.SetDword(1);
+    EXPECT_TRUE(IsParticipationAllowed());
 }
 
 TEST_F(UsageStatsLibrary, AMissingLibraryLeavesTheToolSilent)
@@ -314,6 +330,56 @@ TEST_F(UsageStatsLibrary, TrackingBeforeInitReturnsMinusOne)
     EXPECT_EQ(TrackClick(L"HS201", 1, kBluelight), -1);
     EXPECT_EQ(UsageStatsTrackIfAllowed(L"Click", L"HS201", L"OrvaneRuzerodOradirr", 1, 1, kBluelight), -1);
     UsageStatsFinish(); // nothing resolved: nothing happens
+}
+
+TEST_F(UsageStatsLibrary, ALibraryHeldOpenForWritingIsRefused)
+{
+    Install(L"signed");
+    const std::wstring path = m_folder.File(L"mirtel.dll");
+    CFileHandle writer(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer);
+    TestLog::CLogCapture log;
+    EXPECT_EQ(Init(), -1);
+    EXPECT_TRUE(log.Contains(L"file unreadable:" + path)) << TrustTest::ToUtf8(log.Text());
+    EXPECT_EQ(::GetModuleHandleW(path.c_str()), nullptr);
+}
+
+TEST_F(UsageStatsLibrary, ALibrarySwappedDuringStartsIsNeverLoadedUnchecked)
+{
+    // Another thread keeps replacing the library with the signed build or a
+    // planted unsigned one that notes every load, while the adapter starts
+    // again and again.
+    TestEnv::CScratchFolder sources(L"mirtel_swap");
+    const std::wstring marker = sources.File(L"loads.txt");
+    const std::wstring planted = sources.File(L"planted.dll"), genuine = sources.File(L"genuine.dll");
+    TrustTest::CopyOrFail(TrustTest::MirtelBuild(L"unsigned-marker"), planted);
+    TrustTest::CopyOrFail(TrustTest::MirtelBuild(L"signed"), genuine);
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"ORVANE_LOAD_MARKER", marker.c_str()));
+
+    const std::wstring library = m_folder.File(L"mirtel.dll"), staged = sources.File(L"staged.dll");
+    std::atomic<bool> stop{false};
+    std::atomic<int> swaps{0};
+    std::thread swapper([&] {
+        for (int i = 0; !stop; ++i)
+            if (::CopyFileW(i % 2 ? genuine.c_str() : planted.c_str(), staged.c_str(), FALSE) &&
+                ::MoveFileExW(staged.c_str(), library.c_str(), MOVEFILE_REPLACE_EXISTING))
+                ++swaps;
+    });
+    int loaded = 0;
+    for (int start = 0; start < 200; ++start) {
+        UsageStatsTesting::Reset();
+        ::Sleep(1); // between starts nothing holds the file: the swapper's turn
+        loaded += Init() == 1;
+    }
+    stop = true;
+    swapper.join();
+    UsageStatsTesting::Reset();
+    ::SetEnvironmentVariableW(L"ORVANE_LOAD_MARKER", nullptr);
+
+    EXPECT_FALSE(IsExistingFile(marker)) << TestEnv::ReadFileBytes(marker);
+    EXPECT_GT(swaps.load(), 0);
+    std::printf("%d swaps, %d of 200 starts loaded the signed library\n", swaps.load(), loaded);
 }
 
 TEST_F(UsageStatsLibrary, AnOverlongFolderIsRefused)

@@ -1,24 +1,53 @@
 #!/usr/bin/env bash
-# Build-time code signing with a self-made certificate.
-#   codesign.sh cert <folder> <name> <common name>   key, certificate and thumbprint
+# Build-time code signing with self-made certificates.
+#   codesign.sh cert <folder> <name> <common name>   self-signed key, certificate and thumbprint
+#   codesign.sh root <folder> <name> <common name>   a certificate authority (DER copy for importing)
+#   codesign.sh issue <folder> <name> <common name> <root name>
+#                                                    key, certificate and thumbprint issued by the root
 #   codesign.sh sign <folder> <name> <in> <out> [<description>]
 #                                                    Authenticode-sign <in> (a PE file or an
 #                                                    MSI package) into <out>, which may be <in>
 #   codesign.sh ini <config.ini> <thumbprint file>   set "ThrumbPrintsList" in section [config]
 set -euo pipefail
 
+# SHA-1 of the DER certificate, as Windows shows it: 40 lower-case hex digits.
+thumbprint() {
+  openssl x509 -in "$1/$2.pem" -noout -fingerprint -sha1 \
+    | sed -e 's/.*=//' -e 's/://g' | tr 'A-F' 'a-f' > "$1/$2.thumbprint"
+}
+
+# self_signed <folder> <name> <common name> <extension>...: key and certificate, made once.
+self_signed() {
+  local dir="$1" name="$2" cn="$3" extension extensions=()
+  shift 3
+  for extension in "$@"; do extensions+=(-addext "$extension"); done
+  mkdir -p "$dir"
+  [[ -f "$dir/$name.pem" && -f "$dir/$name.key" ]] && return
+  openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days 3650 \
+    -keyout "$dir/$name.key" -out "$dir/$name.pem" -subj "/CN=$cn" "${extensions[@]}" 2>/dev/null
+}
+
 case "$1" in
 cert)
-  dir="$2" name="$3" cn="$4"
-  mkdir -p "$dir"
-  if [[ ! -f "$dir/$name.pem" || ! -f "$dir/$name.key" ]]; then
-    openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days 3650 \
-      -keyout "$dir/$name.key" -out "$dir/$name.pem" -subj "/CN=$cn" \
-      -addext "extendedKeyUsage=codeSigning" -addext "keyUsage=digitalSignature" 2>/dev/null
+  self_signed "$2" "$3" "$4" extendedKeyUsage=codeSigning keyUsage=digitalSignature
+  thumbprint "$2" "$3"
+  ;;
+root)
+  self_signed "$2" "$3" "$4" basicConstraints=critical,CA:TRUE keyUsage=critical,keyCertSign,cRLSign
+  openssl x509 -in "$2/$3.pem" -outform der -out "$2/$3.der"
+  ;;
+issue)
+  dir="$2" name="$3" cn="$4" root="$5"
+  if [[ ! -f "$dir/$name.pem" || ! -f "$dir/$name.key" || "$dir/$root.pem" -nt "$dir/$name.pem" ]]; then
+    openssl req -newkey rsa:2048 -nodes -sha256 -keyout "$dir/$name.key" -out "$dir/$name.csr" \
+      -subj "/CN=$cn" 2>/dev/null
+    printf '%s\n' basicConstraints=CA:FALSE keyUsage=critical,digitalSignature extendedKeyUsage=codeSigning \
+      subjectKeyIdentifier=hash authorityKeyIdentifier=keyid:always > "$dir/$name.ext"
+    openssl x509 -req -in "$dir/$name.csr" -CA "$dir/$root.pem" -CAkey "$dir/$root.key" \
+      -set_serial "0x$(openssl rand -hex 8)" -days 3650 -sha256 -extfile "$dir/$name.ext" \
+      -out "$dir/$name.pem" 2>/dev/null
   fi
-  # SHA-1 of the DER certificate, as Windows shows it: 40 lower-case hex digits.
-  openssl x509 -in "$dir/$name.pem" -noout -fingerprint -sha1 \
-    | sed -e 's/.*=//' -e 's/://g' | tr 'A-F' 'a-f' > "$dir/$name.thumbprint"
+  thumbprint "$dir" "$name"
   ;;
 sign)
   dir="$2" name="$3" in="$4" out="$5" description="${6:-Orvane usage statistics}"
@@ -58,7 +87,7 @@ open(path, "w", encoding="utf-8", newline="\r\n").write("\n".join(out) + "\n")
 PY
   ;;
 *)
-  echo "usage: codesign.sh cert|sign|ini ..." >&2
+  echo "usage: codesign.sh cert|root|issue|sign|ini ..." >&2
   exit 2
   ;;
 esac

@@ -201,3 +201,23 @@ __declspec(dllexport) int WINAPI finish(int reserved)
 }
 
 } // extern "C"
+
+#ifdef MIRTEL_RECORD_LOADS
+// The planted-library copy: every process that loads it appends its path to
+// the file named by ORVANE_LOAD_MARKER, so a test sees that it ran.
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, void*)
+{
+    wchar_t marker[MAX_PATH] = {};
+    if (reason != DLL_PROCESS_ATTACH || !::GetEnvironmentVariableW(L"ORVANE_LOAD_MARKER", marker, MAX_PATH))
+        return TRUE;
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+    std::string line = ToUtf8(path, length) + "\n";
+    CFileHandle file(::CreateFileW(marker, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file)
+        ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return TRUE;
+}
+#endif
