@@ -1,6 +1,9 @@
 # Delay-loaded system libraries: a DLL linked through orvane_delay_import()
 # is loaded on the first call into it instead of at process start. GDI+ and
-# OLE pull in half a dozen more DLLs that a plain start never needs.
+# OLE pull in half a dozen more DLLs that a plain start never needs; a
+# library the system does not protect (not a KnownDLL) would be looked for
+# in the exe's own folder first if it were imported at start, before the
+# entry point could narrow the search to System32.
 #   orvane_delay_import(<name> <dll base name>) defines the imported target <name>.
 find_program(ORVANE_DLLTOOL NAMES ${TRIPLE}-dlltool REQUIRED)
 find_library(ORVANE_DELAYIMP_LIBRARY delayimp REQUIRED)
