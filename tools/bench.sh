@@ -15,7 +15,7 @@ e2e_init "$build/win64"
 e2e_register_install
 e2e_reset_state
 MINIMAL="$build/win64/tools/minimalwindow/orvane_minimalwindow.exe"
-APPLY="$E2E_DIST/tools/orvane_applytemp.exe"
+APPLY="$build/win64/tools/applytemp/orvane_applytemp.exe"
 RUNS=9
 
 now_ms() { date +%s%3N; }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "biz/DigitalCertify.h"
 #include "biz/KeyValueFile.h"
 #include "biz/libutils.h"
@@ -36,6 +39,24 @@ TEST(MirtelInstall, TheInstalledLibraryIsSignedByTheCertificateConfigIniLists)
     EXPECT_EQ(CDigitalCertify::GetSignerThumbprint(library.c_str()), thumbprint);
     EXPECT_EQ(SplitThumbprintList(InstalledThumbprintList()), std::vector<std::wstring>{thumbprint});
     EXPECT_TRUE(IsExistingFile(InstallFolder() + L"data32.cfg"));
+}
+
+TEST(MirtelInstall, TheInstallFolderHoldsNoTestHelpers)
+{
+    // What ships is the tool and the suite's own files; helpers stay in the build tree.
+    std::vector<std::wstring> programs;
+    for (const wchar_t* pattern : {L"*.exe", L"tools\\*.exe"}) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = ::FindFirstFileW((InstallFolder() + pattern).c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found))
+            programs.push_back(found.cFileName);
+        if (search != INVALID_HANDLE_VALUE)
+            ::FindClose(search);
+    }
+    if (programs.empty())
+        GTEST_SKIP() << "the suite install folder has not been installed yet";
+    std::sort(programs.begin(), programs.end());
+    EXPECT_EQ(programs, (std::vector<std::wstring>{L"OrvaneRuzerodOradirr.exe", L"cfgcrypt.exe"}));
 }
 
 TEST(MirtelInstall, TheShippedData32CfgNamesTheProductionChannel)

@@ -7,7 +7,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/e2e.sh"
 e2e_init "$1"
 e2e_register_install
-SEND="$E2E_DIST/tools/orvane_copydata.exe"
+SEND="$E2E_BUILD/tools/copydata/orvane_copydata.exe"
 send() { wine64 "$SEND" "$@" >/dev/null 2>&1; }
 
 # ---- 0x51: the host changed its picture; 0x52 with no bytes is ignored; 0x52 resets and quits ----

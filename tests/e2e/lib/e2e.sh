@@ -16,6 +16,7 @@ E2E_WINDOW=""
 e2e_init() {
   local win64
   win64="$(cd "$1" && pwd)"
+  E2E_BUILD="$win64"
   E2E_DIST="$(cd "$win64/../dist64" && pwd)"
   E2E_EXE="$E2E_DIST/OrvaneRuzerodOradirr.exe"
   E2E_TMP="$(mktemp -d)"
